@@ -1,0 +1,76 @@
+#include "application.h"
+
+#include "form.h"
+
+#include <QAbstractEventDispatcher>
+#include <QMessageBox>
+
+TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    // The main form alone decides when the program ends (help and popup windows may stay open).
+    setQuitOnLastWindowClosed(false);
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &TApplication::Idle);
+}
+
+TApplication *TApplication::Instance()
+{
+    return qobject_cast<TApplication *>(QCoreApplication::instance());
+}
+
+int TApplication::Run(QWidget *mainForm)
+{
+    m_mainForm = mainForm;
+    if (auto *form = qobject_cast<TForm *>(mainForm))
+        form->ShowAsStored();
+    else
+        mainForm->show();
+    return exec();
+}
+
+void TApplication::Idle()
+{
+    if (!m_onIdle)
+        return;
+    bool done = true;
+    // Copy first: the handler may clear OnIdle while it runs.
+    const TIdleEvent handler = m_onIdle;
+    RunGuarded([&] { handler(this, done); });
+    if (!done)
+        QAbstractEventDispatcher::instance()->wakeUp();
+}
+
+bool TApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception &e) {
+        ShowException(QString::fromStdString(e.what()));
+    } catch (...) {
+        ShowException(QStringLiteral("Unknown exception"));
+    }
+    return false;
+}
+
+void TApplication::ShowException(const QString &message)
+{
+    m_showingException = true;
+    if (m_errorDisplay)
+        m_errorDisplay(message);
+    else
+        QMessageBox::critical(activeWindow(), applicationDisplayName(), message);
+    m_showingException = false;
+}
+
+void RunGuarded(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &e) {
+        if (TApplication *app = TApplication::Instance())
+            app->ShowException(QString::fromStdString(e.what()));
+    } catch (...) {
+        if (TApplication *app = TApplication::Instance())
+            app->ShowException(QStringLiteral("Unknown exception"));
+    }
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QApplication>
+#include <QPointer>
+#include <functional>
+
+// The application object: owns the idle event, runs the main form and reports
+// exceptions that escape event handlers through one standard error display.
+class TApplication : public QApplication
+{
+    Q_OBJECT
+public:
+    using TIdleEvent = std::function<void(QObject *Sender, bool &Done)>;
+    using TErrorDisplay = std::function<void(const QString &message)>;
+
+    TApplication(int &argc, char **argv);
+
+    static TApplication *Instance();
+
+    // Called each time the message queue has become empty; Done preset to true.
+    void SetOnIdle(TIdleEvent handler) { m_onIdle = std::move(handler); }
+    bool OnIdleAssigned() const { return bool(m_onIdle); }
+
+    QWidget *MainForm() const { return m_mainForm; }
+    // Shows the main form as its stored window state asks and runs the event loop
+    // until the main form closes.
+    int Run(QWidget *mainForm);
+
+    bool notify(QObject *receiver, QEvent *event) override;
+
+    // The standard error display: a critical message box unless a display is set.
+    void ShowException(const QString &message);
+    void SetErrorDisplay(TErrorDisplay display) { m_errorDisplay = std::move(display); }
+    bool ShowingException() const { return m_showingException; }
+
+private:
+    void Idle();
+
+    TIdleEvent m_onIdle;
+    TErrorDisplay m_errorDisplay;
+    QPointer<QWidget> m_mainForm;
+    bool m_showingException = false;
+};
+
+// Runs an event handler, reporting any exception through the application's error display.
+void RunGuarded(const std::function<void()> &handler);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// The component model shared by the library's classes: state flags, class-name tests and
+// run-time names. Design mode is set by a form designer on the edited form, loading by the
+// layout loader while it reads a form; both are inherited by every component below.
+namespace Component {
+
+void SetDesigning(QObject *root, bool designing);
+bool IsDesigning(const QObject *component);
+
+void SetLoading(QObject *root, bool loading);
+bool IsLoading(const QObject *component);
+
+// Components recognise each other by exact class name, not by inheritance.
+bool HasClassName(const QObject *component, const char *className);
+
+// stem followed by the first number from 1 up that no component of owner uses.
+QString UniqueName(const QObject *owner, const QString &stem);
+
+} // namespace Component
