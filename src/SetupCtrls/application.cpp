@@ -54,12 +54,12 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
 
 void TApplication::ShowException(const QString &message)
 {
-    m_showingException = true;
+    ++m_showingException;
     if (m_errorDisplay)
         m_errorDisplay(message);
     else
         QMessageBox::critical(activeWindow(), applicationDisplayName(), message);
-    m_showingException = false;
+    --m_showingException;
 }
 
 void RunGuarded(const std::function<void()> &handler)

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QWidget>
 #include <functional>
 
 // The application object: owns the idle event, runs the main form and reports
@@ -22,6 +23,7 @@ public:
     bool OnIdleAssigned() const { return bool(m_onIdle); }
 
     QWidget *MainForm() const { return m_mainForm; }
+    void SetMainForm(QWidget *form) { m_mainForm = form; }
     // Shows the main form as its stored window state asks and runs the event loop
     // until the main form closes.
     int Run(QWidget *mainForm);
@@ -31,7 +33,7 @@ public:
     // The standard error display: a critical message box unless a display is set.
     void ShowException(const QString &message);
     void SetErrorDisplay(TErrorDisplay display) { m_errorDisplay = std::move(display); }
-    bool ShowingException() const { return m_showingException; }
+    bool ShowingException() const { return m_showingException > 0; }
 
 private:
     void Idle();
@@ -39,7 +41,7 @@ private:
     TIdleEvent m_onIdle;
     TErrorDisplay m_errorDisplay;
     QPointer<QWidget> m_mainForm;
-    bool m_showingException = false;
+    int m_showingException = 0;
 };
 
 // Runs an event handler, reporting any exception through the application's error display.

@@ -1,0 +1,17 @@
+#include "application.h"
+#include "exceptions.h"
+#include "template.h"
+
+#include <QMessageBox>
+
+int main(int argc, char **argv)
+{
+    TApplication app(argc, argv);
+    try {
+        TMainForm mainForm;
+        return app.Run(&mainForm);
+    } catch (const EComponentError &e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Setup"), QString::fromStdString(e.what()));
+        return 1;
+    }
+}

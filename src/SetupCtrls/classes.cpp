@@ -1,0 +1,29 @@
+#include "classes.h"
+
+#include "setupsupporter.h"
+
+namespace {
+
+template <typename T>
+TClassEntry Visual()
+{
+    return {T::staticMetaObject.className(), &T::staticMetaObject,
+            [](QWidget *parent) -> QObject * { return new T(parent); }, false};
+}
+
+template <typename T>
+TClassEntry NonVisual()
+{
+    return {T::staticMetaObject.className(), &T::staticMetaObject,
+            [](QWidget *owner) -> QObject * { return new T(owner); }, true};
+}
+
+} // namespace
+
+const QVector<TClassEntry> &LibraryClasses()
+{
+    static const QVector<TClassEntry> classes = {
+        NonVisual<TSetupSupporter>(),
+    };
+    return classes;
+}

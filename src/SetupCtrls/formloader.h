@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMetaMethod>
+#include <QPointer>
+#include <QUiLoader>
+#include <QVector>
+
+#include <QDomElement>
+
+// A handler of the form bound to a component's event by name.
+class TMethod
+{
+public:
+    TMethod() = default;
+    TMethod(QObject *receiver, QMetaMethod method) : m_receiver(receiver), m_method(method) {}
+
+    explicit operator bool() const { return m_receiver && m_method.isValid(); }
+    QObject *Receiver() const { return m_receiver; }
+    const QMetaMethod &Method() const { return m_method; }
+
+    // Calls the handler directly; arguments are passed by address, so a handler parameter
+    // declared as a reference (bool &) writes through to the caller's variable.
+    template <typename R, typename... Args>
+    R Call(Args &&...args) const
+    {
+        R result{};
+        void *arguments[] = {const_cast<void *>(static_cast<const void *>(&args))..., nullptr};
+        Invoke(&result, QMetaType::fromType<R>().name(), arguments, sizeof...(Args));
+        return result;
+    }
+    template <typename... Args>
+    void Notify(Args &&...args) const
+    {
+        void *arguments[] = {const_cast<void *>(static_cast<const void *>(&args))..., nullptr};
+        Invoke(nullptr, nullptr, arguments, sizeof...(Args));
+    }
+
+private:
+    void Invoke(void *result, const char *resultType, void **arguments, int count) const;
+
+    QPointer<QObject> m_receiver;
+    QMetaMethod m_method;
+};
+
+// Implemented by components whose events are not plain signals (events that return a value,
+// or whose assignment has side effects); the loader offers such events to the component first.
+class TEventBinding
+{
+public:
+    virtual ~TEventBinding() = default;
+    // Returns false when the component has no event of that name.
+    virtual bool BindEvent(const QByteArray &event, const TMethod &handler) = 0;
+};
+
+// Reads a stored page layout (a Qt Designer .ui file) into a form under construction:
+// creates the library's classes and non-visual components, applies the stored properties in
+// stored order, then resolves component references and binds events to the form's handlers by
+// name, fills the form's fields (its pointer-typed properties) with the components of the same
+// name, fills the form's fields (its pointer-typed properties) with the components of the same
+// name, and finally runs the form's OnCreate. Any name that cannot be resolved is an EReadError.
+class TFormLoader : public QUiLoader
+{
+public:
+    explicit TFormLoader(QWidget *form);
+
+    void Load(const QString &fileName);
+    void Load(const QByteArray &layout);
+
+    // Creates a registered class by name; nullptr for unknown names.
+    static QObject *CreateComponent(const QString &className, QWidget *parent);
+    static bool IsNonVisual(const QString &className);
+
+protected:
+    QWidget *createWidget(const QString &className, QWidget *parent, const QString &name) override;
+
+private:
+    struct Deferred
+    {
+        QString component;
+        QString property;
+        QString value;
+    };
+
+    void Prepare(QDomElement &element);
+    void TakeDeferred(QDomElement &element, const QString &className, const QString &name);
+    void CreateNonVisual(const QDomElement &element);
+    void Resolve(const Deferred &item);
+    // Sets the form's pointer-typed properties to the components of the same name.
+    void BindFields();
+    QObject *FindComponent(const QString &name) const;
+    void BindEvent(QObject *component, const QByteArray &event, const QString &handlerName);
+
+    QWidget *m_form;
+    QVector<Deferred> m_deferred;
+    QVector<QDomElement> m_nonVisual;
+    TMethod m_onCreate;
+    QString m_onCreateName;
+};
