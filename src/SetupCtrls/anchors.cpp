@@ -78,7 +78,7 @@ private:
             outStart = start + growth;
         } else if (!near && oldParent > 0) {
             const int centre = start + length / 2;
-            outStart = int(qint64(centre) * newParent / oldParent) - length / 2;
+            outStart = qRound(double(centre) * newParent / oldParent) - length / 2;
         }
     }
 

@@ -1,0 +1,164 @@
+#include "application.h"
+#include "component.h"
+#include "exceptions.h"
+#include "form.h"
+#include "formloader.h"
+#include "setupsupporter.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+
+namespace {
+
+// A page whose handlers record the order in which the loader bound and ran them.
+class TLoaderPage : public TForm
+{
+    Q_OBJECT
+    Q_PROPERTY(QLineEdit *Edit1 MEMBER Edit1)
+    Q_PROPERTY(TSetupSupporter *Sup MEMBER Sup)
+public:
+    QLineEdit *Edit1 = nullptr;
+    TSetupSupporter *Sup = nullptr;
+    QStringList calls;
+    bool loadingAtCreate = true;
+
+public slots:
+    void PageCreate(QObject *Sender)
+    {
+        calls << QStringLiteral("create:") + Sender->objectName();
+        loadingAtCreate = Component::IsLoading(this);
+    }
+    void EditChange(QObject *Sender) { calls << QStringLiteral("change:") + Sender->objectName(); }
+    void RadioClick(QObject *Sender) { calls << QStringLiteral("click:") + Sender->objectName(); }
+    void ItemClick(QObject *Sender) { calls << QStringLiteral("item:") + Sender->objectName(); }
+    void Fail(QObject *Sender) { throw EComponentError(QStringLiteral("failed in ") + Sender->objectName()); }
+};
+
+QByteArray Page(const QByteArray &children, const QByteArray &formProperties = QByteArray())
+{
+    return "<ui version=\"4.0\"><class>Page</class><widget class=\"TLoaderPage\" name=\"Page\">" + formProperties +
+           "<widget class=\"QWidget\" name=\"central\">" + children +
+           "</widget></widget></ui>";
+}
+
+QByteArray Prop(const char *name, const char *value)
+{
+    return QByteArray("<property name=\"") + name + "\" stdset=\"0\"><string>" + value + "</string></property>";
+}
+
+std::string LoadError(const QByteArray &layout)
+{
+    TLoaderPage page;
+    try {
+        TFormLoader(&page).Load(layout);
+    } catch (const EReadError &e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+TEST(FormLoader, BindsEventsAndFieldsThenRunsOnCreate)
+{
+    TLoaderPage page;
+    TFormLoader(&page).Load(Page("<widget class=\"QLineEdit\" name=\"Edit1\">" + Prop("OnChange", "EditChange") +
+                                     "</widget>"
+                                     "<widget class=\"QRadioButton\" name=\"Radio1\">" +
+                                     Prop("OnClick", "RadioClick") + "</widget>",
+                                 Prop("OnCreate", "PageCreate")));
+
+    EXPECT_EQ(page.calls, QStringList{QStringLiteral("create:Page")});
+    EXPECT_FALSE(page.loadingAtCreate);
+    ASSERT_NE(page.Edit1, nullptr);
+    EXPECT_EQ(page.Edit1->objectName(), QStringLiteral("Edit1"));
+
+    page.Edit1->setText(QStringLiteral("300"));
+    auto *radio = page.findChild<QRadioButton *>(QStringLiteral("Radio1"));
+    radio->setChecked(true);
+    radio->setChecked(true); // already checked: no second click
+    EXPECT_EQ(page.calls, (QStringList{QStringLiteral("create:Page"), QStringLiteral("change:Edit1"),
+                                       QStringLiteral("click:Radio1")}));
+}
+
+TEST(FormLoader, SetsNonVisualComponentPropertiesAndBindsActions)
+{
+    TLoaderPage page;
+    TFormLoader(&page).Load(Page("<widget class=\"TSetupSupporter\" name=\"Sup\">"
+                                 "<property name=\"geometry\"><rect><x>1</x><y>1</y><width>9</width><height>9</height></rect></property>" +
+                                 Prop("CompanyName", "ORVEL") +
+                                 "<property name=\"bSeries\" stdset=\"0\"><bool>false</bool></property>"
+                                 "<property name=\"Channels\" stdset=\"0\"><number>4</number></property>"
+                                 "</widget>") +
+                            QByteArray());
+    ASSERT_NE(page.Sup, nullptr);
+    EXPECT_EQ(page.Sup->parent(), &page);
+    EXPECT_EQ(page.Sup->CompanyName(), QStringLiteral("ORVEL"));
+    EXPECT_FALSE(page.Sup->bSeries());
+    EXPECT_EQ(page.Sup->Channels(), 4);
+    EXPECT_EQ(page.findChildren<QWidget *>(QStringLiteral("Sup")).size(), 0) << "no placeholder widget is left";
+
+    TLoaderPage withMenu;
+    TFormLoader(&withMenu)
+        .Load("<ui version=\"4.0\"><widget class=\"TLoaderPage\" name=\"Page\">"
+              "<widget class=\"QMenuBar\" name=\"Menu1\"><widget class=\"QMenu\" name=\"File1\">"
+              "<property name=\"title\"><string>&amp;File</string></property><addaction name=\"Exit1\"/></widget>"
+              "<addaction name=\"File1\"/></widget>"
+              "<action name=\"Exit1\"><property name=\"text\"><string>&amp;Exit</string></property>" +
+              Prop("OnClick", "ItemClick") + "</action></widget></ui>");
+    withMenu.findChild<QAction *>(QStringLiteral("Exit1"))->trigger();
+    EXPECT_EQ(withMenu.calls, QStringList{QStringLiteral("item:Exit1")});
+}
+
+TEST(FormLoader, NamesWhatIsMissing)
+{
+    EXPECT_EQ(LoadError(Page("<widget class=\"TNoSuchClass\" name=\"Thing1\"/>")),
+              "Class TNoSuchClass not found (component Thing1)");
+    EXPECT_EQ(LoadError(Page("<widget class=\"QLineEdit\" name=\"Edit1\">" + Prop("OnChange", "NoSuchHandler") +
+                             "</widget>")),
+              "Method NoSuchHandler not found (OnChange of Edit1)");
+    EXPECT_EQ(LoadError(Page("<widget class=\"QLineEdit\" name=\"Edit1\">" + Prop("OnWobble", "EditChange") +
+                             "</widget>")),
+              "Event OnWobble not found on Edit1 (QLineEdit)");
+    EXPECT_EQ(LoadError(Page("<widget class=\"TSetupSupporter\" name=\"Sup\">" + Prop("NoSuchProperty", "x") +
+                             "</widget>")),
+              "Property NoSuchProperty of Sup cannot be set");
+    EXPECT_EQ(LoadError("<ui version=\"4.0\"><widget class=\"QMainWindow\" name=\"Other\"/></ui>"),
+              "Layout is for class QMainWindow, not TLoaderPage");
+    EXPECT_EQ(LoadError("not a layout").rfind("Layout is not readable: ", 0), 0u);
+}
+
+TEST(Application, ReportsExceptionsEscapingHandlersAndGoesOn)
+{
+    QStringList shown;
+    TApplication::Instance()->SetErrorDisplay([&](const QString &m) { shown << m; });
+    TLoaderPage page;
+    TFormLoader(&page).Load(Page("<widget class=\"QLineEdit\" name=\"Edit1\">" + Prop("OnChange", "Fail") + "</widget>",
+                                 Prop("OnCreate", "Fail")));
+    EXPECT_EQ(shown, QStringList{QStringLiteral("failed in Page")}) << "OnCreate failure reported";
+    page.Edit1->setText(QStringLiteral("1"));
+    page.Edit1->setText(QStringLiteral("2"));
+    EXPECT_EQ(shown.size(), 3) << "every failing change is reported, the binding stays";
+    EXPECT_EQ(shown.last(), QStringLiteral("failed in Edit1"));
+
+    // An exception escaping an event handler of a widget is caught by the application object.
+    struct Throwing : QWidget
+    {
+        bool event(QEvent *e) override
+        {
+            if (e->type() == QEvent::User)
+                throw EComponentError(QStringLiteral("from an event"));
+            return QWidget::event(e);
+        }
+    } widget;
+    QEvent user(QEvent::User);
+    QCoreApplication::sendEvent(&widget, &user);
+    EXPECT_EQ(shown.last(), QStringLiteral("from an event"));
+    TApplication::Instance()->SetErrorDisplay({});
+}
+
+} // namespace
+
+#include "test_formloader.moc"
