@@ -1,0 +1,111 @@
+#include "application.h"
+#include "infoforms.h"
+#include "template.h"
+
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+void RunEventLoop(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+QStringList Captions(const QList<QAction *> &actions)
+{
+    QStringList captions;
+    for (const QAction *action : actions)
+        captions << action->text();
+    return captions;
+}
+
+TEST(MainForm, IsReadFromItsStoredLayout)
+{
+    TMainForm form;
+    EXPECT_EQ(form.objectName(), QStringLiteral("MainForm"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Setup"));
+    EXPECT_EQ(form.WindowState(), TForm::wsMaximized);
+    EXPECT_EQ(form.palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(form.font().family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(form.font().pointSize(), 8);
+
+    ASSERT_NE(form.MainMenu1, nullptr);
+    EXPECT_EQ(form.menuBar(), form.MainMenu1);
+    EXPECT_EQ(Captions(form.MainMenu1->actions()).first(), QStringLiteral("&File"));
+    EXPECT_EQ(Captions(form.MainMenu1->actions()).last(), QStringLiteral("&Help"));
+    QMenu *file = form.findChild<QMenu *>(QStringLiteral("File1"));
+    QMenu *help = form.findChild<QMenu *>(QStringLiteral("Help1"));
+    ASSERT_TRUE(file && help);
+    EXPECT_EQ(Captions(file->actions()), QStringList{QStringLiteral("&Exit")});
+    EXPECT_EQ(Captions(help->actions()),
+              (QStringList{QStringLiteral("H&ow to use this program"), QStringLiteral("&Technical Support")}));
+    EXPECT_EQ(help->actions().at(0), form.Howtousethisprogram1);
+
+    ASSERT_NE(form.SetSup, nullptr);
+    EXPECT_EQ(form.SetSup->CompanyName(), QStringLiteral("ORVEL"));
+    EXPECT_EQ(form.SetSup->CardNameA(), QStringLiteral("PX-3208A"));
+    EXPECT_EQ(form.SetSup->CardNameB(), QStringLiteral("PX-3208B"));
+    EXPECT_EQ(form.SetSup->CallHow(), QStringLiteral("between 9 am and 4 pm local time at 555-0100"));
+    EXPECT_TRUE(form.SetSup->ChangeButtons());
+    EXPECT_FALSE(form.SetSup->UseCardNameB());
+    EXPECT_FALSE(form.SetSup->MultiPort());
+    EXPECT_EQ(form.SetSup->Channels(), 8);
+    EXPECT_TRUE(form.SetSup->bSeries());
+    EXPECT_FALSE(form.SetSup->OnGetCardString());
+
+    EXPECT_TRUE(TApplication::Instance()->OnIdleAssigned()) << "FormCreate hooked the supporter into the idle event";
+    TApplication::Instance()->SetOnIdle({});
+}
+
+TEST(MainForm, StartsMaximizedBuildsOnceAndExitEndsTheProgram)
+{
+    TMainForm form;
+    TApplication *app = TApplication::Instance();
+    QTimer::singleShot(300, &form, [&] {
+        EXPECT_TRUE(form.isMaximized());
+        EXPECT_FALSE(app->OnIdleAssigned()) << "the idle hook removed itself";
+        ASSERT_NE(form.SetSup->HeaderLabel(), nullptr);
+        EXPECT_EQ(form.SetSup->HeaderLabel()->text(), QStringLiteral("PX-3208A Series Settings Program"));
+        EXPECT_EQ(form.SetSup->HeaderLabel()->y(), 0);
+        EXPECT_TRUE(form.SetSup->HelpForm()->isVisible()) << "the help window opened by itself";
+        EXPECT_EQ(form.findChildren<THelpForm *>().size(), 1);
+        form.Exit2->trigger();
+    });
+    QTimer::singleShot(5000, app, [] { ADD_FAILURE() << "Exit did not end the event loop"; QCoreApplication::exit(1); });
+    EXPECT_EQ(app->Run(&form), 0);
+    EXPECT_FALSE(form.isVisible());
+    app->SetMainForm(nullptr);
+}
+
+TEST(MainForm, HelpCommandsShowTheOneWindowAgain)
+{
+    TMainForm form;
+    form.show();
+    RunEventLoop(50);
+    THelpForm *help = form.SetSup->HelpForm();
+    TTechForm *tech = form.SetSup->TechForm();
+    ASSERT_TRUE(help && tech);
+
+    for (QAction *command : {form.Howtousethisprogram1, form.TechnicalSupport1}) {
+        QWidget *window = command == form.Howtousethisprogram1 ? static_cast<QWidget *>(help) : tech;
+        command->trigger();
+        command->trigger();
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window)) << "brought to the front";
+        window->close(); // the user closes it: only hidden
+        EXPECT_FALSE(window->isVisible());
+        command->trigger();
+        EXPECT_TRUE(window->isVisible());
+    }
+    EXPECT_EQ(form.findChildren<THelpForm *>().size(), 1);
+    EXPECT_EQ(form.findChildren<TTechForm *>().size(), 1);
+}
+
+} // namespace
