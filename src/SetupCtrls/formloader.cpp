@@ -130,7 +130,15 @@ bool BindStandardEvent(QObject *component, const QByteArray &event, EventRelay *
 
 } // namespace
 
-TFormLoader::TFormLoader(QWidget *form) : m_form(form) {}
+FormLoaderDetail::PluginScanOff::PluginScanOff() : libraryPaths(QCoreApplication::libraryPaths())
+{
+    QCoreApplication::setLibraryPaths({});
+}
+
+TFormLoader::TFormLoader(QWidget *form) : m_form(form)
+{
+    QCoreApplication::setLibraryPaths(libraryPaths);
+}
 
 QObject *TFormLoader::CreateComponent(const QString &className, QWidget *parent)
 {

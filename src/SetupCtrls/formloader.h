@@ -59,7 +59,17 @@ public:
 // name, fills the form's fields (its pointer-typed properties) with the components of the same
 // name, fills the form's fields (its pointer-typed properties) with the components of the same
 // name, and finally runs the form's OnCreate. Any name that cannot be resolved is an EReadError.
-class TFormLoader : public QUiLoader
+namespace FormLoaderDetail {
+// Empties the library paths while QUiLoader is constructed: it loads every Designer plugin it
+// finds there (one pulls in Qt Quick), and the library's classes come from its own table.
+struct PluginScanOff
+{
+    PluginScanOff();
+    QStringList libraryPaths;
+};
+} // namespace FormLoaderDetail
+
+class TFormLoader : private FormLoaderDetail::PluginScanOff, public QUiLoader
 {
 public:
     explicit TFormLoader(QWidget *form);
