@@ -126,6 +126,7 @@ void TSetupSupporter::BuildHelpForm(const QString &cardName)
     richPalette.setColor(QPalette::Base, QColor(0xDD, 0xDD, 0xDD));
     form->HelpRich->setPalette(richPalette);
     LoadRichText(form->HelpRich->document(), HelpText(cardName));
+    form->HelpRich->moveCursor(QTextCursor::Start);
 
     form->StartButton->setGeometry(0, 105, 173, 25);
     form->StartButton->setDefault(true);
