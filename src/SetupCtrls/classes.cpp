@@ -1,5 +1,7 @@
 #include "classes.h"
 
+#include "jumpers.h"
+#include "radiopanel.h"
 #include "setupsupporter.h"
 
 namespace {
@@ -24,6 +26,7 @@ const QVector<TClassEntry> &LibraryClasses()
 {
     static const QVector<TClassEntry> classes = {
         NonVisual<TSetupSupporter>(),
+        Visual<TTwoJumper>(), Visual<TThreeJumper>(), Visual<TRadioPanel>(),
     };
     return classes;
 }

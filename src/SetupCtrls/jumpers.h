@@ -1,0 +1,144 @@
+#pragma once
+
+#include "colors.h"
+
+#include <QImage>
+#include <QWidget>
+
+class QPainter;
+
+// The frame both jumper drawings share: each paint draws the jumper horizontally into
+// DrawBitmap, turns it pixel by pixel into ViewBitmap for the orientation and copies that to
+// the screen in one piece. Measures are logical pixels; the bitmaps hold device pixels.
+class TJumperControl : public QWidget
+{
+    Q_OBJECT
+public:
+    enum TJumperState { jsOpen, jsLeft, jsRight };
+    Q_ENUM(TJumperState)
+    // The direction the top edge of the horizontal drawing faces.
+    enum TOrientationType { otUp, otDown, otLeft, otRight };
+    Q_ENUM(TOrientationType)
+    enum TBorderStyle { bsNone, bsSingle };
+    Q_ENUM(TBorderStyle)
+
+    TColor BaseColor() const { return m_baseColor; }
+    void SetBaseColor(TColor value) { Change(m_baseColor, value); }
+    TColor PinColor() const { return m_pinColor; }
+    void SetPinColor(TColor value) { Change(m_pinColor, value); }
+    TColor JumperColor() const { return m_jumperColor; }
+    void SetJumperColor(TColor value) { Change(m_jumperColor, value); }
+    TOrientationType Orientation() const { return m_orientation; }
+    void SetOrientation(TOrientationType value);
+    TBorderStyle BorderStyle() const { return m_borderStyle; }
+    void SetBorderStyle(TBorderStyle value) { Change(m_borderStyle, value); }
+    int Tag() const { return m_tag; }
+    void SetTag(int value) { m_tag = value; }
+
+    bool Painted() const { return m_painted; }
+    bool SwapPending() const { return m_swapPending; }
+
+signals:
+    void OnClick(QObject *Sender);
+
+protected:
+    TJumperControl(QWidget *parent, int width, int height);
+
+    // Compares, stores and repaints; true when the value changed.
+    template <typename T>
+    bool Change(T &field, T value)
+    {
+        if (field == value)
+            return false;
+        field = value;
+        update();
+        return true;
+    }
+
+    // The horizontal drawing, w x h, over the background already filled.
+    virtual void Draw(QPainter &canvas, int w, int h) = 0;
+    // A left press released over the control.
+    virtual void Click() = 0;
+
+    QColor Color(TColor color) const { return ColorToQColor(color, this); }
+    // The outline of a shape filled with fill, as BorderStyle asks.
+    QColor Outline(TColor fill) const;
+
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    QColor Background() const;
+    void Turn();
+
+    TColor m_baseColor = clGray;
+    TColor m_pinColor = clYellow;
+    TColor m_jumperColor = clMaroon;
+    TOrientationType m_orientation = otUp;
+    TBorderStyle m_borderStyle = bsSingle;
+    int m_tag = 0;
+
+    QImage m_drawBitmap;
+    QImage m_viewBitmap;
+    bool m_swapPending = false;
+    bool m_painted = false;
+    bool m_pressed = false;
+};
+
+// A two-pin jumper: the shunt is fitted over both pins or not.
+class TTwoJumper : public TJumperControl
+{
+    Q_OBJECT
+    Q_PROPERTY(bool Closed READ Closed WRITE SetClosed)
+    Q_PROPERTY(TColor BaseColor READ BaseColor WRITE SetBaseColor)
+    Q_PROPERTY(TColor PinColor READ PinColor WRITE SetPinColor)
+    Q_PROPERTY(TColor JumperColor READ JumperColor WRITE SetJumperColor)
+    Q_PROPERTY(TOrientationType Orientation READ Orientation WRITE SetOrientation)
+    Q_PROPERTY(TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+public:
+    explicit TTwoJumper(QWidget *parent = nullptr);
+
+    bool Closed() const { return m_closed; }
+    void SetClosed(bool value) { Change(m_closed, value); }
+
+protected:
+    void Draw(QPainter &canvas, int w, int h) override;
+    void Click() override;
+
+private:
+    bool m_closed = false;
+};
+
+// A three-pin jumper: the shunt covers the left pair, the right pair or nothing.
+class TThreeJumper : public TJumperControl
+{
+    Q_OBJECT
+    Q_PROPERTY(TJumperState JumperState READ JumperState WRITE SetJumperState)
+    Q_PROPERTY(TColor BaseColor READ BaseColor WRITE SetBaseColor)
+    Q_PROPERTY(TColor PinColor READ PinColor WRITE SetPinColor)
+    Q_PROPERTY(TColor JumperColor READ JumperColor WRITE SetJumperColor)
+    Q_PROPERTY(TOrientationType Orientation READ Orientation WRITE SetOrientation)
+    Q_PROPERTY(TBorderStyle BorderStyle READ BorderStyle WRITE SetBorderStyle)
+    Q_PROPERTY(bool AllowOpen READ AllowOpen WRITE SetAllowOpen)
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+public:
+    explicit TThreeJumper(QWidget *parent = nullptr);
+
+    TJumperState JumperState() const { return m_jumperState; }
+    // jsOpen is refused while AllowOpen is false.
+    void SetJumperState(TJumperState value);
+    bool AllowOpen() const { return m_allowOpen; }
+    // Forbidding the open state moves an open jumper to jsLeft.
+    void SetAllowOpen(bool value);
+
+protected:
+    void Draw(QPainter &canvas, int w, int h) override;
+    void Click() override;
+
+private:
+    TJumperState m_jumperState = jsOpen;
+    bool m_allowOpen = true;
+};

@@ -1,0 +1,112 @@
+#include "radiopanel.h"
+
+#include "application.h"
+#include "component.h"
+#include "jumpers.h"
+
+#include <QPainter>
+
+TRadioPanel::TRadioPanel(QWidget *parent) : QWidget(parent)
+{
+    resize(194, 100);
+    setVisible(false);
+}
+
+void TRadioPanel::SetFinalAnchors(Anchors::TAnchors value)
+{
+    if (m_hosted)
+        Anchors::SetAnchors(this, value);
+    m_finalAnchors = value;
+}
+
+void TRadioPanel::SetBevelOuter(TBevelCut value)
+{
+    if (m_bevelOuter == value)
+        return;
+    m_bevelOuter = value;
+    update();
+}
+
+TColor TRadioPanel::Color() const
+{
+    const QWidget *parent = parentWidget();
+    if (!m_parentColor || !parent)
+        return m_color;
+    const QVariant color = parent->property("Color");
+    if (color.metaType() == QMetaType::fromType<TColor>())
+        return color.value<TColor>();
+    return ColorFromQColor(parent->palette().color(QPalette::Active, parent->backgroundRole()));
+}
+
+void TRadioPanel::SetColor(TColor value)
+{
+    if (Color() == value)
+        return;
+    m_color = value;
+    m_parentColor = false;
+    update();
+}
+
+void TRadioPanel::SetParentColor(bool value)
+{
+    if (m_parentColor == value)
+        return;
+    m_parentColor = value;
+    update();
+}
+
+bool TRadioPanel::BindEvent(const QByteArray &event, const TMethod &handler)
+{
+    const auto notify = [handler](QObject *Sender) { handler.Notify(Sender); };
+    if (event == "OnActivate")
+        m_onActivate = notify;
+    else if (event == "OnDeactivate")
+        m_onDeactivate = notify;
+    else if (event == "OnRadioChange")
+        // The handler's Sender is the selected jumper, not the panel.
+        connect(this, &TRadioPanel::OnRadioChange, this,
+                [notify](QObject *Sender) { RunGuarded([&] { notify(Sender); }); });
+    else
+        return false;
+    return true;
+}
+
+void TRadioPanel::SelectJumper(TTwoJumper *Jumper)
+{
+    bool changed = false;
+    for (QObject *child : children()) {
+        if (!Component::HasClassName(child, "TTwoJumper"))
+            continue;
+        auto *jumper = static_cast<TTwoJumper *>(child);
+        const bool target = jumper == Jumper;
+        if (jumper->Closed() != target)
+            changed = true;
+        jumper->SetClosed(target);
+    }
+    if (changed)
+        emit OnRadioChange(Jumper);
+}
+
+void TRadioPanel::paintEvent(QPaintEvent *)
+{
+    if (!m_designHidden && Component::IsDesigning(this)) {
+        m_designHidden = true;
+        // Hiding inside a paint is not allowed: it follows right after it.
+        QMetaObject::invokeMethod(this, [this] { setVisible(false); }, Qt::QueuedConnection);
+    }
+    QPainter canvas(this);
+    QRect area = rect();
+    if (m_bevelOuter != bvNone) {
+        const QPalette &colors = palette();
+        const QColor light = colors.color(QPalette::Active, QPalette::Light);
+        const QColor dark = colors.color(QPalette::Active, QPalette::Dark);
+        const QColor &topLeft = m_bevelOuter == bvLowered ? dark : light;
+        const QColor &bottomRight = m_bevelOuter == bvLowered ? light : dark;
+        canvas.fillRect(area.left(), area.top(), area.width(), 1, topLeft);
+        canvas.fillRect(area.left(), area.top(), 1, area.height(), topLeft);
+        canvas.fillRect(area.left(), area.bottom(), area.width(), 1, bottomRight);
+        canvas.fillRect(area.right(), area.top(), 1, area.height(), bottomRight);
+        area.adjust(1, 1, -1, -1);
+    }
+    canvas.fillRect(area, ColorToQColor(Color(), this));
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "anchors.h"
+#include "colors.h"
+#include "formloader.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+
+class TTwoJumper;
+
+// The container of one option group: its jumpers, labels and lists, and the description a
+// popup shows with it. Created hidden; a popup later hosts it. With RadioEnabled, a click on
+// one of its two-pin jumpers closes that one and opens the others.
+class TRadioPanel : public QWidget, public TEventBinding
+{
+    Q_OBJECT
+    Q_PROPERTY(bool RadioEnabled READ RadioEnabled WRITE SetRadioEnabled)
+    Q_PROPERTY(QStringList Lines READ Lines WRITE SetLines)
+    Q_PROPERTY(int MemoHeight READ MemoHeight WRITE SetMemoHeight)
+    Q_PROPERTY(Anchors::TAnchors FinalAnchors READ FinalAnchors WRITE SetFinalAnchors)
+    Q_PROPERTY(TBevelCut BevelOuter READ BevelOuter WRITE SetBevelOuter)
+    Q_PROPERTY(TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+public:
+    using TNotifyEvent = std::function<void(QObject *Sender)>;
+
+    enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+    Q_ENUM(TBevelCut)
+
+    explicit TRadioPanel(QWidget *parent = nullptr);
+
+    bool RadioEnabled() const { return m_radioEnabled; }
+    void SetRadioEnabled(bool value) { m_radioEnabled = value; }
+    QStringList Lines() const { return m_lines; }
+    void SetLines(const QStringList &value) { m_lines = value; }
+    int MemoHeight() const { return m_memoHeight; }
+    void SetMemoHeight(int value) { m_memoHeight = value; }
+    Anchors::TAnchors FinalAnchors() const { return m_finalAnchors; }
+    // Once hosted the panel takes the value as its anchors at once.
+    void SetFinalAnchors(Anchors::TAnchors value);
+    TBevelCut BevelOuter() const { return m_bevelOuter; }
+    void SetBevelOuter(TBevelCut value);
+    // With ParentColor, the parent's Color, or the parent's background without one.
+    TColor Color() const;
+    // Assigning a colour ends ParentColor.
+    void SetColor(TColor value);
+    bool ParentColor() const { return m_parentColor; }
+    void SetParentColor(bool value);
+    int Tag() const { return m_tag; }
+    void SetTag(int value) { m_tag = value; }
+
+    // Set by the popup that has taken the panel.
+    bool Hosted() const { return m_hosted; }
+    void SetHosted(bool value) { m_hosted = value; }
+
+    // Events the popup that hosts the panel takes over as its own.
+    const TNotifyEvent &OnActivate() const { return m_onActivate; }
+    void SetOnActivate(TNotifyEvent handler) { m_onActivate = std::move(handler); }
+    const TNotifyEvent &OnDeactivate() const { return m_onDeactivate; }
+    void SetOnDeactivate(TNotifyEvent handler) { m_onDeactivate = std::move(handler); }
+
+    bool BindEvent(const QByteArray &event, const TMethod &handler) override;
+
+    // The radio rule, run after Jumper has toggled itself: Jumper closed, every other two-pin
+    // jumper of the panel open; OnRadioChange when that changed any of them.
+    void SelectJumper(TTwoJumper *Jumper);
+
+signals:
+    void OnRadioChange(QObject *Sender);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_radioEnabled = false;
+    QStringList m_lines;
+    int m_memoHeight = 58;
+    Anchors::TAnchors m_finalAnchors = Anchors::akLeft | Anchors::akTop;
+    TBevelCut m_bevelOuter = bvNone;
+    TColor m_color = clBtnFace;
+    bool m_parentColor = false;
+    int m_tag = 0;
+    bool m_hosted = false;
+    bool m_designHidden = false;
+    TNotifyEvent m_onActivate;
+    TNotifyEvent m_onDeactivate;
+};
