@@ -1,11 +1,18 @@
 #pragma once
 
 #include "form.h"
+#include "jumpers.h"
+#include "radiopanel.h"
 #include "setupsupporter.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <array>
+#include <optional>
 
 // The card's main window: the board page read from its stored layout, the menu commands
 // and the handlers that keep each option group's setting and jumpers in step.
@@ -17,6 +24,50 @@ class TMainForm : public TForm
     Q_PROPERTY(QAction *Howtousethisprogram1 MEMBER Howtousethisprogram1)
     Q_PROPERTY(QAction *TechnicalSupport1 MEMBER TechnicalSupport1)
     Q_PROPERTY(TSetupSupporter *SetSup MEMBER SetSup)
+
+    Q_PROPERTY(TRadioPanel *BasePanel MEMBER BasePanel)
+    Q_PROPERTY(QLineEdit *BaseEdit MEMBER BaseEdit)
+    Q_PROPERTY(QLabel *BaseLabelFeedback MEMBER BaseLabelFeedback)
+    Q_PROPERTY(TTwoJumper *BaseJumper5 MEMBER BaseJumper5)
+    Q_PROPERTY(TTwoJumper *BaseJumper6 MEMBER BaseJumper6)
+    Q_PROPERTY(TTwoJumper *BaseJumper7 MEMBER BaseJumper7)
+    Q_PROPERTY(TTwoJumper *BaseJumper8 MEMBER BaseJumper8)
+    Q_PROPERTY(TTwoJumper *BaseJumper9 MEMBER BaseJumper9)
+
+    Q_PROPERTY(QComboBox *IRQCombo MEMBER IRQCombo)
+    Q_PROPERTY(TTwoJumper *IRQJumper3 MEMBER IRQJumper3)
+    Q_PROPERTY(TTwoJumper *IRQJumper4 MEMBER IRQJumper4)
+    Q_PROPERTY(TTwoJumper *IRQJumper5 MEMBER IRQJumper5)
+    Q_PROPERTY(TTwoJumper *IRQJumper6 MEMBER IRQJumper6)
+    Q_PROPERTY(TTwoJumper *IRQJumper7 MEMBER IRQJumper7)
+    Q_PROPERTY(TTwoJumper *IRQJumper9 MEMBER IRQJumper9)
+    Q_PROPERTY(TTwoJumper *IRQJumper10 MEMBER IRQJumper10)
+    Q_PROPERTY(TTwoJumper *IRQJumper11 MEMBER IRQJumper11)
+    Q_PROPERTY(TTwoJumper *IRQJumper12 MEMBER IRQJumper12)
+    Q_PROPERTY(TTwoJumper *IRQJumper14 MEMBER IRQJumper14)
+    Q_PROPERTY(TTwoJumper *IRQJumper15 MEMBER IRQJumper15)
+
+    Q_PROPERTY(QComboBox *DACRangeBoxA MEMBER DACRangeBoxA)
+    Q_PROPERTY(QComboBox *DACRangeBoxB MEMBER DACRangeBoxB)
+    Q_PROPERTY(TTwoJumper *DARangeJumperA5 MEMBER DARangeJumperA5)
+    Q_PROPERTY(TTwoJumper *DARangeJumperAA MEMBER DARangeJumperAA)
+    Q_PROPERTY(TTwoJumper *DARangeJumperB5 MEMBER DARangeJumperB5)
+    Q_PROPERTY(TTwoJumper *DARangeJumperBA MEMBER DARangeJumperBA)
+
+    Q_PROPERTY(QComboBox *SEDiffBox MEMBER SEDiffBox)
+    Q_PROPERTY(TThreeJumper *SeDiff1 MEMBER SeDiff1)
+    Q_PROPERTY(TThreeJumper *SeDiff2 MEMBER SeDiff2)
+
+    Q_PROPERTY(QComboBox *ADRangeBox MEMBER ADRangeBox)
+    Q_PROPERTY(TThreeJumper *ADRangeJumperU0 MEMBER ADRangeJumperU0)
+    Q_PROPERTY(TThreeJumper *ADRangeJumperU1 MEMBER ADRangeJumperU1)
+    Q_PROPERTY(TThreeJumper *ADRangeJumperA0 MEMBER ADRangeJumperA0)
+    Q_PROPERTY(TThreeJumper *ADRangeJumperA1 MEMBER ADRangeJumperA1)
+
+    Q_PROPERTY(QRadioButton *PowRadio104 MEMBER PowRadio104)
+    Q_PROPERTY(QRadioButton *PowRadioP3 MEMBER PowRadioP3)
+    Q_PROPERTY(TThreeJumper *PowerJumperTop MEMBER PowerJumperTop)
+    Q_PROPERTY(TThreeJumper *PowerJumperBot MEMBER PowerJumperBot)
 public:
     explicit TMainForm(QWidget *parent = nullptr);
 
@@ -26,12 +77,88 @@ public:
     QAction *TechnicalSupport1 = nullptr;
     TSetupSupporter *SetSup = nullptr;
 
-    // The IRQ jumpers in the order of the IRQ list's entries 1 to 11.
-    std::array<QObject *, 11> IRQJumpers{};
+    TRadioPanel *BasePanel = nullptr;
+    QLineEdit *BaseEdit = nullptr;
+    QLabel *BaseLabelFeedback = nullptr;
+    TTwoJumper *BaseJumper5 = nullptr;
+    TTwoJumper *BaseJumper6 = nullptr;
+    TTwoJumper *BaseJumper7 = nullptr;
+    TTwoJumper *BaseJumper8 = nullptr;
+    TTwoJumper *BaseJumper9 = nullptr;
+
+    QComboBox *IRQCombo = nullptr;
+    TTwoJumper *IRQJumper3 = nullptr;
+    TTwoJumper *IRQJumper4 = nullptr;
+    TTwoJumper *IRQJumper5 = nullptr;
+    TTwoJumper *IRQJumper6 = nullptr;
+    TTwoJumper *IRQJumper7 = nullptr;
+    TTwoJumper *IRQJumper9 = nullptr;
+    TTwoJumper *IRQJumper10 = nullptr;
+    TTwoJumper *IRQJumper11 = nullptr;
+    TTwoJumper *IRQJumper12 = nullptr;
+    TTwoJumper *IRQJumper14 = nullptr;
+    TTwoJumper *IRQJumper15 = nullptr;
+
+    QComboBox *DACRangeBoxA = nullptr;
+    QComboBox *DACRangeBoxB = nullptr;
+    TTwoJumper *DARangeJumperA5 = nullptr;
+    TTwoJumper *DARangeJumperAA = nullptr;
+    TTwoJumper *DARangeJumperB5 = nullptr;
+    TTwoJumper *DARangeJumperBA = nullptr;
+
+    QComboBox *SEDiffBox = nullptr;
+    TThreeJumper *SeDiff1 = nullptr;
+    TThreeJumper *SeDiff2 = nullptr;
+
+    QComboBox *ADRangeBox = nullptr;
+    TThreeJumper *ADRangeJumperU0 = nullptr;
+    TThreeJumper *ADRangeJumperU1 = nullptr;
+    TThreeJumper *ADRangeJumperA0 = nullptr;
+    TThreeJumper *ADRangeJumperA1 = nullptr;
+
+    QRadioButton *PowRadio104 = nullptr;
+    QRadioButton *PowRadioP3 = nullptr;
+    TThreeJumper *PowerJumperTop = nullptr;
+    TThreeJumper *PowerJumperBot = nullptr;
+
+    // The IRQ jumpers; entry k belongs to IRQCombo entry k + 1 and to the jumper with Tag k + 1.
+    std::array<TTwoJumper *, 11> IRQJumpers{};
 
 public slots:
     void FormCreate(QObject *Sender);
     void Exit2Click(QObject *Sender);
     void Howtousethisprogram1Click(QObject *Sender);
     void TechnicalSupport1Click(QObject *Sender);
+
+    void BaseEditChange(QObject *Sender);
+    void BaseJumperClick(QObject *Sender);
+    void IRQPanelEnter(QObject *Sender);
+    void IRQComboChange(QObject *Sender);
+    void IRQJumperClick(QObject *Sender);
+    void DACRangePanelEnter(QObject *Sender);
+    void DARangeJumperAClick(QObject *Sender);
+    void DARangeJumperBClick(QObject *Sender);
+    void DACRangeBoxAChange(QObject *Sender);
+    void DACRangeBoxBChange(QObject *Sender);
+    void SEDiffPanelEnter(QObject *Sender);
+    void SeDiffClick(QObject *Sender);
+    void SEDiffBoxChange(QObject *Sender);
+    void ADRangePanelEnter(QObject *Sender);
+    void ADRangeBoxChange(QObject *Sender);
+    void ADRangeJumperU0Click(QObject *Sender);
+    void ADRangeJumperU1Click(QObject *Sender);
+    void ADRangeJumperA0Click(QObject *Sender);
+    void ADRangeJumperA1Click(QObject *Sender);
+    void PowRadioClick(QObject *Sender);
+    void PowerJumperClick(QObject *Sender);
+
+private:
+    void ADRangeJumperClicked(TThreeJumper *clicked, TThreeJumper *partner, TThreeJumper *other,
+                              TThreeJumper *otherPartner);
 };
+
+// One to eight significant hexadecimal digits in either case, leading zeros free; no prefix,
+// sign, blank or other character. Empty when the text cannot be read.
+std::optional<quint32> ReadHexAddress(const QString &text);
+// Removes leading "0" characters, keeping the last digit of a text of zeros only.
+QString StripLeadingZeros(const QString &text);

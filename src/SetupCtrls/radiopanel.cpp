@@ -4,12 +4,32 @@
 #include "component.h"
 #include "jumpers.h"
 
+#include <QApplication>
+
 #include <QPainter>
 
 TRadioPanel::TRadioPanel(QWidget *parent) : QWidget(parent)
 {
     resize(194, 100);
     setVisible(false);
+    connect(qApp, &QApplication::focusChanged, this, &TRadioPanel::FocusChanged);
+}
+
+bool TRadioPanel::Holds(const QWidget *widget) const
+{
+    return widget && (widget == this || isAncestorOf(widget));
+}
+
+// OnEnter: the focus moved into the panel from another control of the same window. A window
+// keeps its focused control while inactive, so coming back to the window enters nothing.
+void TRadioPanel::FocusChanged(QWidget *, QWidget *now)
+{
+    if (!now || now->window() != window())
+        return;
+    const bool wasInside = Holds(m_lastFocus);
+    m_lastFocus = now;
+    if (Holds(now) && !wasInside)
+        emit OnEnter(this);
 }
 
 void TRadioPanel::SetFinalAnchors(Anchors::TAnchors value)

@@ -4,6 +4,7 @@
 #include "colors.h"
 #include "formloader.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -70,11 +71,16 @@ public:
 
 signals:
     void OnRadioChange(QObject *Sender);
+    // The input focus moved into the panel from outside it.
+    void OnEnter(QObject *Sender);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    bool Holds(const QWidget *widget) const;
+    void FocusChanged(QWidget *old, QWidget *now);
+
     bool m_radioEnabled = false;
     QStringList m_lines;
     int m_memoHeight = 58;
@@ -85,6 +91,7 @@ private:
     int m_tag = 0;
     bool m_hosted = false;
     bool m_designHidden = false;
+    QPointer<QWidget> m_lastFocus;
     TNotifyEvent m_onActivate;
     TNotifyEvent m_onDeactivate;
 };
