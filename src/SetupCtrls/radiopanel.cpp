@@ -5,7 +5,6 @@
 #include "jumpers.h"
 
 #include <QApplication>
-
 #include <QPainter>
 
 TRadioPanel::TRadioPanel(QWidget *parent) : QWidget(parent)
