@@ -14,6 +14,12 @@ TRadioPanel::TRadioPanel(QWidget *parent) : QWidget(parent)
     connect(qApp, &QApplication::focusChanged, this, &TRadioPanel::FocusChanged);
 }
 
+// Destroying the children moves the focus: by then this is no longer a radio panel.
+TRadioPanel::~TRadioPanel()
+{
+    disconnect(qApp, &QApplication::focusChanged, this, &TRadioPanel::FocusChanged);
+}
+
 bool TRadioPanel::Holds(const QWidget *widget) const
 {
     return widget && (widget == this || isAncestorOf(widget));

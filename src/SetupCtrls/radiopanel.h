@@ -32,6 +32,7 @@ public:
     Q_ENUM(TBevelCut)
 
     explicit TRadioPanel(QWidget *parent = nullptr);
+    ~TRadioPanel() override;
 
     bool RadioEnabled() const { return m_radioEnabled; }
     void SetRadioEnabled(bool value) { m_radioEnabled = value; }

@@ -2,6 +2,7 @@
 #include "jumpers.h"
 #include "radiopanel.h"
 
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -188,6 +189,23 @@ TEST(RadioPanel, HidesItselfOnceInDesignMode)
     panel.show();
     QTest::qWait(50);
     EXPECT_TRUE(panel.isVisible());
+}
+
+// Deleting the focused child moves the focus while the panel is half destroyed.
+TEST(RadioPanel, CanBeDestroyedWithTheFocusInside)
+{
+    QWidget window;
+    auto *panel = new TRadioPanel(&window);
+    auto *edit = new QLineEdit(panel);
+    QSignalSpy entries(panel, &TRadioPanel::OnEnter);
+    panel->show();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    ASSERT_TRUE(edit->hasFocus());
+    EXPECT_EQ(entries.count(), 1);
+    delete panel;
+    EXPECT_EQ(QApplication::focusWidget(), nullptr);
 }
 
 #include "test_radiopanel.moc"
