@@ -157,10 +157,8 @@ void TMainForm::IRQPanelEnter(QObject *)
 
 void TMainForm::IRQComboChange(QObject *)
 {
-    for (int k = 0; k < int(IRQJumpers.size()); ++k) {
-        if (IRQJumpers[k])
-            IRQJumpers[k]->SetClosed(IRQCombo->currentIndex() - 1 == k);
-    }
+    for (int k = 0; k < int(IRQJumpers.size()); ++k)
+        IRQJumpers[k]->SetClosed(IRQCombo->currentIndex() - 1 == k);
 }
 
 void TMainForm::IRQJumperClick(QObject *Sender)
