@@ -1,3 +1,4 @@
+#include "exceptions.h"
 #include "optiongroupspage.h"
 
 #include <QHash>
@@ -517,6 +518,18 @@ TEST_F(OptionGroups, PowerJumpersAndRadioButtonsAgree)
     EXPECT_TRUE(f.PowRadio104->isChecked());
     EXPECT_EQ(f.PowerJumperTop->JumperState(), J::jsRight);
     EXPECT_EQ(f.PowerJumperBot->JumperState(), J::jsRight);
+}
+
+TEST_F(OptionGroups, JumperHandlersRefuseASenderOfAnotherClass)
+{
+    EXPECT_THROW(f.IRQJumperClick(f.SeDiff1), EInvalidCast);
+    EXPECT_THROW(f.DARangeJumperAClick(f.SeDiff1), EInvalidCast);
+    EXPECT_THROW(f.DARangeJumperBClick(f.BaseEdit), EInvalidCast);
+    EXPECT_THROW(f.SeDiffClick(f.IRQJumper5), EInvalidCast);
+    EXPECT_THROW(f.PowerJumperClick(f.IRQJumper5), EInvalidCast);
+    EXPECT_EQ(ClosedIRQJumpers(f), QStringList{QStringLiteral("IRQJumper5")});
+    EXPECT_EQ(f.SeDiff1->JumperState(), J::jsLeft);
+    EXPECT_TRUE(f.PowRadio104->isChecked());
 }
 
 // ---- Focus entering a panel ----
