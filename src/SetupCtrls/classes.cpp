@@ -1,5 +1,6 @@
 #include "classes.h"
 
+#include "boardimage.h"
 #include "setupsupporter.h"
 
 namespace {
@@ -23,6 +24,7 @@ TClassEntry NonVisual()
 const QVector<TClassEntry> &LibraryClasses()
 {
     static const QVector<TClassEntry> classes = {
+        Visual<TBoardImage>(),
         NonVisual<TSetupSupporter>(),
     };
     return classes;
