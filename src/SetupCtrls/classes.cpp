@@ -1,5 +1,6 @@
 #include "classes.h"
 
+#include "boardimage.h"
 #include "jumpers.h"
 #include "radiopanel.h"
 #include "setupsupporter.h"
@@ -25,6 +26,7 @@ TClassEntry NonVisual()
 const QVector<TClassEntry> &LibraryClasses()
 {
     static const QVector<TClassEntry> classes = {
+        Visual<TBoardImage>(),
         NonVisual<TSetupSupporter>(),
         Visual<TTwoJumper>(), Visual<TThreeJumper>(), Visual<TRadioPanel>(),
     };
