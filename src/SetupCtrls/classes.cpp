@@ -1,5 +1,6 @@
 #include "classes.h"
 
+#include "boardhighlight.h"
 #include "boardimage.h"
 #include "jumpers.h"
 #include "radiopanel.h"
@@ -27,6 +28,7 @@ const QVector<TClassEntry> &LibraryClasses()
 {
     static const QVector<TClassEntry> classes = {
         Visual<TBoardImage>(),
+        Visual<TBoardHighlight>(),
         NonVisual<TSetupSupporter>(),
         Visual<TTwoJumper>(), Visual<TThreeJumper>(), Visual<TRadioPanel>(),
     };
