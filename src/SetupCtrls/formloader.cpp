@@ -253,8 +253,23 @@ QByteArray TFormLoader::Prepare(const QByteArray &layout)
                 }
             } else if (tag == QLatin1String("property") && ofComponent) {
                 const QString property = in.attributes().value(QLatin1String("name")).toString();
-                if (IsEventName(property) || IsReference(MetaObjectOf(open.last().className), property)) {
+                const QMetaObject *meta = MetaObjectOf(open.last().className);
+                if (IsEventName(property) || IsReference(meta, property)) {
                     m_deferred.append({open.last().name, property, ReadStoredValue(in).text});
+                    continue;
+                }
+                if (const int index = meta ? meta->indexOfProperty(property.toLatin1().constData()) : -1;
+                    index >= 0 && meta->property(index).isEnumType()) {
+                    // An unknown key would reach the library's setters as an invalid value.
+                    const QXmlStreamAttributes attributes = in.attributes();
+                    const StoredValue value = ReadStoredValue(in);
+                    if (!ReadValue(value, meta->property(index)).isValid())
+                        throw EReadError(QStringLiteral("Invalid value %1 for %2 of %3")
+                                             .arg(value.text, property, open.last().name));
+                    out.writeStartElement(QStringLiteral("property"));
+                    out.writeAttributes(attributes);
+                    out.writeTextElement(value.kind, value.text);
+                    out.writeEndElement();
                     continue;
                 }
             }
