@@ -1,5 +1,7 @@
 #include "classes.h"
 
+#include "boardhighlight.h"
+#include "boardimage.h"
 #include "jumpers.h"
 #include "radiopanel.h"
 #include "setupsupporter.h"
@@ -25,6 +27,8 @@ TClassEntry NonVisual()
 const QVector<TClassEntry> &LibraryClasses()
 {
     static const QVector<TClassEntry> classes = {
+        Visual<TBoardImage>(),
+        Visual<TBoardHighlight>(),
         NonVisual<TSetupSupporter>(),
         Visual<TTwoJumper>(), Visual<TThreeJumper>(), Visual<TRadioPanel>(),
     };

@@ -9,19 +9,24 @@
 #include <QAction>
 #include <QBuffer>
 #include <QComboBox>
-#include <QDomDocument>
 #include <QFile>
 #include <QLineEdit>
 #include <QMetaProperty>
 #include <QRadioButton>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 void TMethod::Invoke(void *result, const char *resultType, void **arguments, int count) const
 {
     if (!*this)
         return;
+    // The argument objects keep pointers into the type names, which must outlive the call.
+    QByteArray typeNames[4];
     QGenericArgument args[4];
-    for (int i = 0; i < count && i < 4; ++i)
-        args[i] = QGenericArgument(m_method.parameterTypeName(i).constData(), arguments[i]);
+    for (int i = 0; i < count && i < 4; ++i) {
+        typeNames[i] = m_method.parameterTypeName(i);
+        args[i] = QGenericArgument(typeNames[i].constData(), arguments[i]);
+    }
     m_method.invoke(m_receiver, Qt::DirectConnection, QGenericReturnArgument(resultType, result),
                     args[0], args[1], args[2], args[3]);
 }
@@ -50,30 +55,19 @@ bool IsReference(const QMetaObject *meta, const QString &property)
     return index >= 0 && (meta->property(index).metaType().flags() & QMetaType::PointerToQObject);
 }
 
-QString ElementText(const QDomElement &property)
-{
-    return property.firstChildElement().text();
-}
-
 // Value of a stored property of a non-visual component, typed by the component's property.
-QVariant ReadValue(const QDomElement &property, const QMetaProperty &target)
+QVariant ReadValue(const TFormLoader::StoredValue &stored, const QMetaProperty &target)
 {
-    const QDomElement value = property.firstChildElement();
-    const QString kind = value.tagName();
-    const QString text = value.text();
+    const QString &kind = stored.kind;
+    const QString &text = stored.text;
     if (kind == QLatin1String("bool"))
         return text == QLatin1String("true");
     if (kind == QLatin1String("number"))
         return text.toLongLong();
     if (kind == QLatin1String("double"))
         return text.toDouble();
-    if (kind == QLatin1String("stringlist")) {
-        QStringList list;
-        for (QDomElement s = value.firstChildElement(QStringLiteral("string")); !s.isNull();
-             s = s.nextSiblingElement(QStringLiteral("string")))
-            list << s.text();
-        return list;
-    }
+    if (kind == QLatin1String("stringlist"))
+        return stored.items;
     if ((kind == QLatin1String("enum") || kind == QLatin1String("set")) && target.isEnumType()) {
         const QMetaEnum e = target.enumerator();
         const QByteArray key = text.section(QLatin1String("::"), -1).toLatin1();
@@ -83,6 +77,27 @@ QVariant ReadValue(const QDomElement &property, const QMetaProperty &target)
         return ok ? QVariant(v) : QVariant();
     }
     return text;
+}
+
+// Reads the value element of the property the reader stands on, up to the property's end.
+TFormLoader::StoredValue ReadStoredValue(QXmlStreamReader &in)
+{
+    TFormLoader::StoredValue value;
+    if (!in.readNextStartElement())
+        return value;
+    value.kind = in.name().toString();
+    if (value.kind == QLatin1String("stringlist")) {
+        while (in.readNextStartElement()) {
+            if (in.name() == QLatin1String("string"))
+                value.items << in.readElementText();
+            else
+                in.skipCurrentElement();
+        }
+    } else {
+        value.text = in.readElementText(QXmlStreamReader::IncludeChildElements);
+    }
+    in.skipCurrentElement();
+    return value;
 }
 
 // Relays one component event to one handler of the form, with the component as Sender.
@@ -162,22 +177,9 @@ void TFormLoader::Load(const QString &fileName)
 
 void TFormLoader::Load(const QByteArray &layout)
 {
-    QDomDocument document;
-    QString parseError;
-    int line = 0;
-    if (!document.setContent(layout, &parseError, &line))
-        throw EReadError(QStringLiteral("Layout is not readable: %1 (line %2)").arg(parseError).arg(line));
-    QDomElement top = document.documentElement().firstChildElement(QStringLiteral("widget"));
-    if (top.isNull())
-        throw EReadError(QStringLiteral("Layout holds no form"));
-    const QString formClass = QString::fromLatin1(m_form->metaObject()->className());
-    if (top.attribute(QStringLiteral("class")) != formClass)
-        throw EReadError(QStringLiteral("Layout is for class %1, not %2")
-                             .arg(top.attribute(QStringLiteral("class")), formClass));
-
     m_deferred.clear();
     m_nonVisual.clear();
-    Prepare(top);
+    QByteArray prepared = Prepare(layout);
 
     Component::SetLoading(m_form, true);
     struct LoadingEnds
@@ -186,14 +188,13 @@ void TFormLoader::Load(const QByteArray &layout)
         ~LoadingEnds() { Component::SetLoading(form, false); }
     } loadingEnds{m_form};
 
-    QByteArray prepared = document.toByteArray();
     QBuffer buffer(&prepared);
     buffer.open(QIODevice::ReadOnly);
     if (load(&buffer) != m_form)
         throw EReadError(QStringLiteral("Layout could not be read: %1").arg(errorString()));
 
-    for (const QDomElement &element : std::as_const(m_nonVisual))
-        CreateNonVisual(element);
+    for (const NonVisual &component : std::as_const(m_nonVisual))
+        CreateNonVisual(component);
     for (const Deferred &item : std::as_const(m_deferred))
         Resolve(item);
 
@@ -205,47 +206,103 @@ void TFormLoader::Load(const QByteArray &layout)
     }
 }
 
-void TFormLoader::Prepare(QDomElement &element)
+const QMetaObject *TFormLoader::MetaObjectOf(const QString &className) const
 {
-    const QString className = element.attribute(QStringLiteral("class"));
-    const QString name = element.attribute(QStringLiteral("name"));
-    TakeDeferred(element, className, name);
-
-    for (QDomElement child = element.firstChildElement(); !child.isNull();) {
-        QDomElement next = child.nextSiblingElement();
-        const QString tag = child.tagName();
-        const QString childClass = child.attribute(QStringLiteral("class"));
-        if (tag == QLatin1String("widget") && !FindClass(childClass) && !availableWidgets().contains(childClass))
-            throw EReadError(QStringLiteral("Class %1 not found (component %2)")
-                                 .arg(childClass, child.attribute(QStringLiteral("name"))));
-        if (tag == QLatin1String("widget") && IsNonVisual(childClass)) {
-            TakeDeferred(child, childClass, child.attribute(QStringLiteral("name")));
-            m_nonVisual.append(child);
-            element.removeChild(child);
-        } else if (tag == QLatin1String("widget") || tag == QLatin1String("action") || tag == QLatin1String("layout")
-                   || tag == QLatin1String("item")) {
-            Prepare(child);
-        }
-        child = next;
-    }
+    if (const TClassEntry *entry = FindClass(className))
+        return entry->metaObject;
+    return className == QLatin1String(m_form->metaObject()->className()) ? m_form->metaObject() : nullptr;
 }
 
-void TFormLoader::TakeDeferred(QDomElement &element, const QString &className, const QString &name)
+QByteArray TFormLoader::Prepare(const QByteArray &layout)
 {
-    const TClassEntry *entry = FindClass(className);
-    const QMetaObject *meta = entry ? entry->metaObject
-                                    : (className == QLatin1String(m_form->metaObject()->className())
-                                           ? m_form->metaObject()
-                                           : nullptr);
-    for (QDomElement property = element.firstChildElement(QStringLiteral("property")); !property.isNull();) {
-        QDomElement next = property.nextSiblingElement(QStringLiteral("property"));
-        const QString propertyName = property.attribute(QStringLiteral("name"));
-        if (IsEventName(propertyName) || IsReference(meta, propertyName)) {
-            m_deferred.append({name, propertyName, ElementText(property)});
-            element.removeChild(property);
+    const QString formClass = QString::fromLatin1(m_form->metaObject()->className());
+    QXmlStreamReader in(layout);
+    QByteArray prepared;
+    QXmlStreamWriter out(&prepared);
+    // The open elements; for components also their class and name.
+    struct Open
+    {
+        QString tag;
+        QString className;
+        QString name;
+    };
+    QVector<Open> open;
+    bool formSeen = false;
+
+    while (!in.atEnd()) {
+        const QXmlStreamReader::TokenType token = in.readNext();
+        if (token == QXmlStreamReader::Invalid)
+            break;
+        if (token == QXmlStreamReader::StartElement) {
+            const QString tag = in.name().toString();
+            const QString className = in.attributes().value(QLatin1String("class")).toString();
+            const QString name = in.attributes().value(QLatin1String("name")).toString();
+            const bool ofComponent = !open.isEmpty() && (open.last().tag == QLatin1String("widget") ||
+                                                         open.last().tag == QLatin1String("action"));
+            if (tag == QLatin1String("widget")) {
+                if (!formSeen) {
+                    if (className != formClass)
+                        throw EReadError(QStringLiteral("Layout is for class %1, not %2").arg(className, formClass));
+                    formSeen = true;
+                } else if (!FindClass(className) && !availableWidgets().contains(className)) {
+                    throw EReadError(QStringLiteral("Class %1 not found (component %2)").arg(className, name));
+                }
+                if (IsNonVisual(className)) {
+                    ReadNonVisual(in, className, name);
+                    continue;
+                }
+            } else if (tag == QLatin1String("property") && ofComponent) {
+                const QString property = in.attributes().value(QLatin1String("name")).toString();
+                const QMetaObject *meta = MetaObjectOf(open.last().className);
+                if (IsEventName(property) || IsReference(meta, property)) {
+                    m_deferred.append({open.last().name, property, ReadStoredValue(in).text});
+                    continue;
+                }
+                if (const int index = meta ? meta->indexOfProperty(property.toLatin1().constData()) : -1;
+                    index >= 0 && meta->property(index).isEnumType()) {
+                    // An unknown key would reach the library's setters as an invalid value.
+                    const QXmlStreamAttributes attributes = in.attributes();
+                    const StoredValue value = ReadStoredValue(in);
+                    if (!ReadValue(value, meta->property(index)).isValid())
+                        throw EReadError(QStringLiteral("Invalid value %1 for %2 of %3")
+                                             .arg(value.text, property, open.last().name));
+                    out.writeStartElement(QStringLiteral("property"));
+                    out.writeAttributes(attributes);
+                    out.writeTextElement(value.kind, value.text);
+                    out.writeEndElement();
+                    continue;
+                }
+            }
+            open.append({tag, className, name});
+        } else if (token == QXmlStreamReader::EndElement) {
+            open.removeLast();
         }
-        property = next;
+        out.writeCurrentToken(in);
     }
+    if (in.hasError())
+        throw EReadError(QStringLiteral("Layout is not readable: %1 (line %2)").arg(in.errorString()).arg(in.lineNumber()));
+    if (!formSeen)
+        throw EReadError(QStringLiteral("Layout holds no form"));
+    return prepared;
+}
+
+void TFormLoader::ReadNonVisual(QXmlStreamReader &in, const QString &className, const QString &name)
+{
+    NonVisual component{className, name, {}};
+    const QMetaObject *meta = MetaObjectOf(className);
+    while (in.readNextStartElement()) {
+        if (in.name() != QLatin1String("property")) {
+            in.skipCurrentElement();
+            continue;
+        }
+        const QString property = in.attributes().value(QLatin1String("name")).toString();
+        const StoredValue value = ReadStoredValue(in);
+        if (IsEventName(property) || IsReference(meta, property))
+            m_deferred.append({name, property, value.text});
+        else
+            component.properties.append({property, value});
+    }
+    m_nonVisual.append(component);
 }
 
 QWidget *TFormLoader::createWidget(const QString &className, QWidget *parent, const QString &name)
@@ -261,21 +318,18 @@ QWidget *TFormLoader::createWidget(const QString &className, QWidget *parent, co
     return widget;
 }
 
-void TFormLoader::CreateNonVisual(const QDomElement &element)
+void TFormLoader::CreateNonVisual(const NonVisual &stored)
 {
-    const QString name = element.attribute(QStringLiteral("name"));
-    QObject *component = CreateComponent(element.attribute(QStringLiteral("class")), m_form);
-    component->setObjectName(name);
+    QObject *component = CreateComponent(stored.className, m_form);
+    component->setObjectName(stored.name);
     const QMetaObject *meta = component->metaObject();
-    for (QDomElement property = element.firstChildElement(QStringLiteral("property")); !property.isNull();
-         property = property.nextSiblingElement(QStringLiteral("property"))) {
-        const QString propertyName = property.attribute(QStringLiteral("name"));
-        if (propertyName == QLatin1String("geometry"))
+    for (const auto &[name, value] : stored.properties) {
+        if (name == QLatin1String("geometry"))
             continue; // where a designer shows the component's icon
-        const int index = meta->indexOfProperty(propertyName.toLatin1().constData());
-        const QVariant value = index >= 0 ? ReadValue(property, meta->property(index)) : QVariant();
-        if (!value.isValid() || !meta->property(index).write(component, value))
-            throw EReadError(QStringLiteral("Property %1 of %2 cannot be set").arg(propertyName, name));
+        const int index = meta->indexOfProperty(name.toLatin1().constData());
+        const QVariant converted = index >= 0 ? ReadValue(value, meta->property(index)) : QVariant();
+        if (!converted.isValid() || !meta->property(index).write(component, converted))
+            throw EReadError(QStringLiteral("Property %1 of %2 cannot be set").arg(name, stored.name));
     }
 }
 

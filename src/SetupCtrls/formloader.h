@@ -4,9 +4,11 @@
 #include <QMetaMethod>
 #include <QPointer>
 #include <QUiLoader>
+#include <QStringList>
 #include <QVector>
 
-#include <QDomElement>
+class QXmlStreamReader;
+
 
 // A handler of the form bound to a component's event by name.
 class TMethod
@@ -81,6 +83,15 @@ public:
     static QObject *CreateComponent(const QString &className, QWidget *parent);
     static bool IsNonVisual(const QString &className);
 
+    // A stored value: its element's name (string, bool, number, enum, set, stringlist ...), its text
+    // and, for a string list, its items.
+    struct StoredValue
+    {
+        QString kind;
+        QString text;
+        QStringList items;
+    };
+
 protected:
     QWidget *createWidget(const QString &className, QWidget *parent, const QString &name) override;
 
@@ -92,9 +103,19 @@ private:
         QString value;
     };
 
-    void Prepare(QDomElement &element);
-    void TakeDeferred(QDomElement &element, const QString &className, const QString &name);
-    void CreateNonVisual(const QDomElement &element);
+    struct NonVisual
+    {
+        QString className;
+        QString name;
+        QVector<QPair<QString, StoredValue>> properties;
+    };
+
+    // The layout without what the loader resolves itself: non-visual components, events and
+    // references, which are recorded in stored order.
+    QByteArray Prepare(const QByteArray &layout);
+    void ReadNonVisual(QXmlStreamReader &in, const QString &className, const QString &name);
+    const QMetaObject *MetaObjectOf(const QString &className) const;
+    void CreateNonVisual(const NonVisual &stored);
     void Resolve(const Deferred &item);
     // Sets the form's pointer-typed properties to the components of the same name.
     void BindFields();
@@ -103,7 +124,7 @@ private:
 
     QWidget *m_form;
     QVector<Deferred> m_deferred;
-    QVector<QDomElement> m_nonVisual;
+    QVector<NonVisual> m_nonVisual;
     TMethod m_onCreate;
     QString m_onCreateName;
 };

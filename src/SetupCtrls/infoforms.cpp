@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTextEdit>
+#include <QWindow>
 #include <cmath>
 
 namespace {
@@ -103,10 +104,16 @@ QSize ScaleToScreen(const QSize &client, const QSize &screen)
     return QSize(int(std::nearbyint(client.width() * f)), int(std::nearbyint(client.height() * f)));
 }
 
+QMargins FrameMargins(QWidget *window)
+{
+    window->winId();
+    return window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+}
+
 void SetOuterSize(QWidget *window, const QSize &outer)
 {
-    const QSize frame = window->frameGeometry().size() - window->size();
-    window->resize(outer - frame);
+    const QMargins frame = FrameMargins(window);
+    window->resize(outer - QSize(frame.left() + frame.right(), frame.top() + frame.bottom()));
 }
 
 void BindKeyToButton(QPushButton *button, int key)

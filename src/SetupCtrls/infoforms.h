@@ -54,7 +54,9 @@ constexpr int WM_STARTWALK = 0x4A2;
 // width / 800, never below 1, each side rounded to nearest with halves to even.
 QSize ScaleToScreen(const QSize &client, const QSize &screen);
 
-// Outer size as the window frame reports it (the client size while no frame exists yet).
+// The window frame's margins as the windowing system reports them; none while it reports none.
+QMargins FrameMargins(QWidget *window);
+// Gives a window the outer size, frame included.
 void SetOuterSize(QWidget *window, const QSize &outer);
 
 // Makes a key press the given button, whichever child has the focus.

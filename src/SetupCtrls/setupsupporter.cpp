@@ -55,7 +55,7 @@ bool TSetupSupporter::BindEvent(const QByteArray &event, const TMethod &handler)
         });
         return true;
     }
-    return false;
+    return BindCalibEvent(event, handler);
 }
 
 void TSetupSupporter::ApplicationIdle(QObject *Sender, bool &Done)
@@ -319,5 +319,8 @@ void TSetupSupporter::TimerTick()
         }
         m_helpPending = false;
         UpdateTimer();
+    } else if (TApplication *app = TApplication::Instance(); !app || !app->ShowingException()) {
+        // A pass waits while the error display of an earlier tick is still open.
+        CalibrationPass();
     }
 }

@@ -4,9 +4,36 @@
 #include "infoforms.h"
 
 #include <QLabel>
+#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
+#include <QVector>
 #include <functional>
+
+class QComboBox;
+class QPushButton;
+
+// One calibration display of a page: a channel list, its run button and a control hidden once
+// a run starts. Each field reads the page's variable that holds the control, so the entry
+// reaches whatever control that variable holds when the entry is used; an empty field or a
+// variable holding no control is skipped.
+struct TCalibDisplay
+{
+    TCalibDisplay() = default;
+    // Refers to the page's variables (raw pointers or QPointers, usually the page's fields);
+    // they must outlive the supporter.
+    template <typename List, typename Button, typename Hidden>
+    TCalibDisplay(List &channelList, Button &runButton, Hidden &hiddenControl)
+        : ChannelList([&channelList]() -> QComboBox * { return channelList; }),
+          RunButton([&runButton]() -> QPushButton * { return runButton; }),
+          HiddenControl([&hiddenControl]() -> QWidget * { return hiddenControl; })
+    {
+    }
+
+    std::function<QComboBox *()> ChannelList;
+    std::function<QPushButton *()> RunButton;
+    std::function<QWidget *()> HiddenControl;
+};
 
 // A non-visual component a card page places on its main window. At the first idle moment it
 // adds the header line, the help and technical-support windows and, when the page answers
@@ -24,6 +51,7 @@ class TSetupSupporter : public QObject, public TEventBinding
     Q_PROPERTY(int Channels READ Channels WRITE SetChannels)
     Q_PROPERTY(bool ChangeButtons READ ChangeButtons WRITE SetChangeButtons)
     Q_PROPERTY(bool bSeries READ bSeries WRITE SetbSeries)
+    Q_PROPERTY(bool Calibrating READ Calibrating WRITE SetCalibrating STORED false)
 public:
     using TNotifyEvent = std::function<void(QObject *Sender)>;
     using TPCIEvent = std::function<QString(QObject *Sender, int CardIndex)>;
@@ -59,7 +87,8 @@ public:
     // The application's idle event at start-up: removes itself, then builds the windows.
     void ApplicationIdle(QObject *Sender, bool &Done);
     void BuildWindows();
-    // Runs the 100 ms timer while the help window is pending; EOutOfResources when refused.
+    // Runs the 100 ms timer while the help window is pending or a calibration runs;
+    // EOutOfResources when refused.
     void UpdateTimer();
 
     QLabel *HeaderLabel() const { return m_headerLabel; }
@@ -76,6 +105,48 @@ public:
     QByteArray HelpText(const QString &cardName) const;
     QString SupportText() const;
 
+    // Calibration run. While Calibrating, every timer tick runs one CalibrationPass: each
+    // channel's text is asked from OnGetCalibString and written as "Channel n<TAB>text" into
+    // item n of every registered channel list; a pass in which no handler cleared ItsAllBad
+    // offers Retry or Cancel.
+    //
+    // A page registers its displays once (typically in its OnCreate) and hands the run buttons
+    // their roles through the supporter, which then owns their click handler (bind no OnClick
+    // to a run button in the layout):
+    //     SetSup->RegisterCalibDisplay({ChannelBox, RunButton, HintLabel});
+    //     SetSup->RunButtonsToStart();                    // caption "Start", OnStartButtonClick
+    // and its OnStartButtonClick handler begins a run:
+    //     SetSup->RunButtonsToStop();                     // caption "Stop", OnStopButtonClick
+    //     SetSup->SetCalibrating(true);
+    // A run ends by StopCalibration (which hands the buttons back when ChangeButtons is on) or
+    // by setting Calibrating to False (buttons untouched).
+    bool Calibrating() const { return m_calibrating; }
+    // An equal value changes nothing; otherwise the timer is re-evaluated.
+    void SetCalibrating(bool value);
+
+    const TNotifyEvent &OnBeginCalib() const { return m_onBeginCalib; }
+    // Re-evaluates the timer, so a running timer's next tick comes a full period later.
+    void SetOnBeginCalib(TNotifyEvent handler);
+    const TCalibEvent &OnGetCalibString() const { return m_onGetCalibString; }
+    void SetOnGetCalibString(TCalibEvent handler) { m_onGetCalibString = std::move(handler); }
+    const TNotifyEvent &OnStartButtonClick() const { return m_onStartButtonClick; }
+    void SetOnStartButtonClick(TNotifyEvent handler) { m_onStartButtonClick = std::move(handler); }
+    const TNotifyEvent &OnStopButtonClick() const { return m_onStopButtonClick; }
+    void SetOnStopButtonClick(TNotifyEvent handler) { m_onStopButtonClick = std::move(handler); }
+
+    const QVector<TCalibDisplay> &CalibDisplays() const { return m_calibDisplays; }
+    void RegisterCalibDisplay(TCalibDisplay display) { m_calibDisplays.append(std::move(display)); }
+    // Every entry's run button gets the caption "Start" and the OnStartButtonClick handler.
+    void RunButtonsToStart();
+    // Every entry's run button gets the caption "Stop" and the OnStopButtonClick handler.
+    void RunButtonsToStop();
+
+    void CalibrationPass();
+    // Replaces item Channel of every registered list; lists shorter than that are left as they are.
+    void SetChannelLine(int Channel, const QString &S);
+    // Hands the run buttons back (with ChangeButtons) and ends the run.
+    void StopCalibration();
+
 protected:
     // Starts the utility window's timer; returns 0 when the system refuses it.
     virtual int StartUtilityTimer(int interval);
@@ -84,6 +155,12 @@ private:
     class UtilityWindow;
 
     void TimerTick();
+    bool BindCalibEvent(const QByteArray &event, const TMethod &handler);
+    void SetRunButtons(const QString &caption, const TNotifyEvent &handler);
+    // Shows one of the run's message boxes: exclamation icon, on top, brought to the front.
+    QMessageBox::StandardButton ShowCalibMessage(const QString &caption, const QString &text,
+                                                 QMessageBox::StandardButtons buttons,
+                                                 QMessageBox::StandardButton defaultButton);
     QWidget *MainWindow() const;
     void BuildHelpForm(const QString &cardName);
     void BuildTechForm();
@@ -100,6 +177,11 @@ private:
     bool m_bSeries = true;
 
     TPCIEvent m_onGetCardString;
+    TNotifyEvent m_onBeginCalib;
+    TCalibEvent m_onGetCalibString;
+    TNotifyEvent m_onStartButtonClick;
+    TNotifyEvent m_onStopButtonClick;
+    QVector<TCalibDisplay> m_calibDisplays;
 
     bool m_helpPending = false;
     bool m_calibrating = false;

@@ -125,6 +125,9 @@ TEST(FormLoader, NamesWhatIsMissing)
     EXPECT_EQ(LoadError(Page("<widget class=\"TSetupSupporter\" name=\"Sup\">" + Prop("NoSuchProperty", "x") +
                              "</widget>")),
               "Property NoSuchProperty of Sup cannot be set");
+    EXPECT_EQ(LoadError(Page("<widget class=\"TTwoJumper\" name=\"J1\"><property name=\"Orientation\">"
+                             "<enum>otSideways</enum></property></widget>")),
+              "Invalid value otSideways for Orientation of J1");
     EXPECT_EQ(LoadError("<ui version=\"4.0\"><widget class=\"QMainWindow\" name=\"Other\"/></ui>"),
               "Layout is for class QMainWindow, not TLoaderPage");
     EXPECT_EQ(LoadError("not a layout").rfind("Layout is not readable: ", 0), 0u);

@@ -1,0 +1,271 @@
+#include "boardhighlight.h"
+
+#include "component.h"
+#include "popupform.h"
+#include "radiopanel.h"
+#include "tint.h"
+
+#include <QCursor>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+bool IsIdentStart(QChar c)
+{
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+           c == QLatin1Char('_');
+}
+
+bool IsIdentChar(QChar c)
+{
+    return IsIdentStart(c) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+}
+
+bool IsIdent(const QString &text)
+{
+    if (text.isEmpty() || !IsIdentStart(text.at(0)))
+        return false;
+    return std::all_of(text.begin(), text.end(), IsIdentChar);
+}
+
+QImage Captured(QWidget *circle, qreal pixelRatio)
+{
+    QImage image(circle->size() * pixelRatio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(circle->palette().color(QPalette::Window));
+    // What lies beneath the circle: its parent drawn without its children.
+    if (QWidget *parent = circle->parentWidget())
+        parent->render(&image, QPoint(), QRegion(circle->geometry()), QWidget::DrawWindowBackground);
+    return image;
+}
+
+} // namespace
+
+QString StripAmpersands(const QString &Text)
+{
+    QString text = Text;
+    text.remove(QLatin1Char('&'));
+    return text;
+}
+
+QString MakeIdent(const QString &Text)
+{
+    if (Text.isEmpty() || IsIdent(Text))
+        return Text;
+    QString text = Text;
+    int first = 0;
+    while (first < text.size() && !IsIdentStart(text.at(first)))
+        ++first;
+    text.remove(0, first);
+    QString ident = text.left(1);
+    for (int i = 1; i < text.size(); ++i) {
+        if (IsIdentChar(text.at(i)))
+            ident += text.at(i);
+    }
+    return ident;
+}
+
+TBoardHighlight::TBoardHighlight(QWidget *parent) : QWidget(parent)
+{
+    resize(65, 65);
+    SetHighlightType(htSettings);
+}
+
+TBoardHighlight::~TBoardHighlight() = default;
+
+void TBoardHighlight::SetHighlightType(THighlightType value)
+{
+    if (m_highlightType == value)
+        return;
+    m_highlightType = value;
+    switch (value) {
+    case htOptions:
+        m_tintColor = 0xFF0000;
+        m_normalStrength = 0.25f;
+        m_litStrength = 0.5f;
+        break;
+    case htSettings:
+        m_tintColor = 0x00FFFF;
+        m_normalStrength = 0.5f;
+        m_litStrength = 0.75f;
+        break;
+    case htCalibration:
+        m_tintColor = 0x0000FF;
+        m_normalStrength = 0.5f;
+        m_litStrength = 0.75f;
+        break;
+    }
+    m_activeLitStrength = 1.0f;
+    update();
+}
+
+void TBoardHighlight::SetTitle(const QString &value)
+{
+    if (m_title == value)
+        return;
+    m_title = value;
+    m_plainTitle = StripAmpersands(value);
+    m_titleIdent = MakeIdent(value);
+}
+
+bool TBoardHighlight::IsLinkedWith(const QObject *other) const
+{
+    auto *circle = qobject_cast<const TBoardHighlight *>(other);
+    return circle && Component::HasClassName(circle, "TBoardHighlight") && circle->m_title == m_title &&
+           circle->m_highlightType == m_highlightType;
+}
+
+QList<TBoardHighlight *> TBoardHighlight::LinkGroup() const
+{
+    QList<TBoardHighlight *> group;
+    QWidget *parent = parentWidget();
+    if (!Component::HasClassName(parent, "TBoardImage"))
+        return group;
+    for (QObject *child : parent->children()) {
+        if (IsLinkedWith(child))
+            group << static_cast<TBoardHighlight *>(child);
+    }
+    return group;
+}
+
+void TBoardHighlight::RenderImages()
+{
+    const qreal ratio = devicePixelRatioF();
+    m_normalImage = Captured(this, ratio);
+    m_activeLitImage = Captured(this, ratio);
+    m_litImage = Captured(this, ratio);
+    const int maxX = m_normalImage.width() - 1;
+    const int maxY = m_normalImage.height() - 1;
+    TintEllipse(m_normalImage, maxX, maxY, m_normalStrength, m_tintColor, false);
+    TintEllipse(m_activeLitImage, maxX, maxY, m_activeLitStrength, m_tintColor, true);
+    TintEllipse(m_litImage, maxX, maxY, m_litStrength, m_tintColor, false);
+}
+
+void TBoardHighlight::paintEvent(QPaintEvent *)
+{
+    if (Component::IsDesigning(this)) {
+        RenderImages();
+    } else if (!m_rendered) {
+        RenderImages();
+        auto *board = qobject_cast<TBoardImage *>(parentWidget());
+        if (board && Component::HasClassName(board, "TBoardImage")) {
+            m_boardMenu = board->Menu();
+            BuildMenuEntries();
+        } else {
+            m_boardMenu = nullptr;
+        }
+        m_rendered = true;
+    }
+    const QImage &image = m_popupActive && m_lit    ? m_activeLitImage
+                          : m_popupActive || m_lit ? m_litImage
+                                                   : m_normalImage;
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPoint(0, 0), image);
+}
+
+void TBoardHighlight::enterEvent(QEnterEvent *)
+{
+    MouseEnter(0);
+}
+
+void TBoardHighlight::leaveEvent(QEvent *)
+{
+    MouseLeave(0);
+}
+
+void TBoardHighlight::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+void TBoardHighlight::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        Click();
+}
+
+void TBoardHighlight::MouseEnter(int forwarded)
+{
+    if (m_lit)
+        return;
+    m_lit = true;
+    update();
+    if (m_createPopup)
+        ShowPopup();
+    if (forwarded == 1)
+        return;
+    for (TBoardHighlight *member : LinkGroup())
+        member->MouseEnter(1);
+}
+
+void TBoardHighlight::MouseLeave(int forwarded)
+{
+    if (!m_lit)
+        return;
+    if (m_popup && !m_pinned) {
+        if (m_popup->CursorInside()) {
+            m_popup->CloseOnLeave = true;
+            Pin();
+        } else {
+            ClosePopup();
+        }
+    }
+    if (forwarded == 1)
+        return;
+    for (TBoardHighlight *member : LinkGroup())
+        member->MouseLeave(1);
+}
+
+void TBoardHighlight::Click()
+{
+    emit OnClick(this);
+    Pin();
+}
+
+void TBoardHighlight::Pin()
+{
+    if (m_popup) {
+        m_pinned = true;
+        CheckMenuEntry(true);
+    }
+    for (TBoardHighlight *member : LinkGroup()) {
+        if (!member->m_popup)
+            continue;
+        member->m_pinned = true;
+        member->CheckMenuEntry(true);
+        member->m_popup->activateWindow();
+        member->m_popup->setFocus();
+    }
+}
+
+void TBoardHighlight::SetPopupActive(bool Value, bool Propagate)
+{
+    m_popupActive = Value;
+    raise();
+    update();
+    QWidget *parent = parentWidget();
+    if (!Propagate || !Component::HasClassName(parent, "TBoardImage"))
+        return;
+    // Each member moved to the front goes to the end of the list: visit every child once.
+    int i = 0;
+    int n = parent->children().size();
+    while (i < n) {
+        QObject *child = parent->children().at(i);
+        if (child != this && IsLinkedWith(child)) {
+            static_cast<TBoardHighlight *>(child)->SetPopupActive(Value, false);
+            --n;
+        } else {
+            ++i;
+        }
+    }
+}
+
+void TBoardHighlight::Unlight()
+{
+    m_lit = false;
+    update();
+}

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "boardimage.h"
+#include "colors.h"
+#include "radiopanel.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QWidget>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class TPopupForm;
+
+// A highlight circle over a connector or jumper block of the board picture. Hovering lights it
+// and opens its popup with the option group's panel; clicking pins the popup; its entry in the
+// main menu opens or closes the popup. Circles on one board picture with equal Title and
+// HighlightType form a link group: they light, pin and unlight together and share one popup,
+// one menu entry and one panel.
+class TBoardHighlight : public QWidget, public TWalkTarget
+{
+    Q_OBJECT
+    Q_PROPERTY(bool CreatePopup READ CreatePopup WRITE SetCreatePopup)
+    Q_PROPERTY(THighlightType HighlightType READ HighlightType WRITE SetHighlightType)
+    Q_PROPERTY(TRadioPanel *RadioPanel READ RadioPanel WRITE SetRadioPanel)
+    Q_PROPERTY(QString Title READ Title WRITE SetTitle)
+public:
+    enum THighlightType { htOptions, htSettings, htCalibration };
+    Q_ENUM(THighlightType)
+
+    explicit TBoardHighlight(QWidget *parent = nullptr);
+    ~TBoardHighlight() override;
+
+    bool CreatePopup() const { return m_createPopup; }
+    void SetCreatePopup(bool value) { m_createPopup = value; }
+    THighlightType HighlightType() const { return m_highlightType; }
+    void SetHighlightType(THighlightType value);
+    TRadioPanel *RadioPanel() const { return m_radioPanel; }
+    // Refuses a panel that a circle outside this circle's link group already uses.
+    void SetRadioPanel(TRadioPanel *value);
+    // Stores the panel with no check, dialog or side effect.
+    void LinkRadioPanel(TRadioPanel *Panel);
+    QString Title() const { return m_title; }
+    void SetTitle(const QString &value);
+
+    bool Lit() const { return m_lit; }
+    bool PopupActive() const { return m_popupActive; }
+    bool Pinned() const { return m_pinned; }
+    TPopupForm *Popup() const { return m_popup; }
+    QMenuBar *BoardMenu() const { return m_boardMenu; }
+    bool Rendered() const { return m_rendered; }
+    QString PlainTitle() const { return m_plainTitle; }
+    QString TitleIdent() const { return m_titleIdent; }
+    TColor TintColor() const { return m_tintColor; }
+    float NormalStrength() const { return m_normalStrength; }
+    float LitStrength() const { return m_litStrength; }
+    float ActiveLitStrength() const { return m_activeLitStrength; }
+    const QImage &NormalImage() const { return m_normalImage; }
+    const QImage &LitImage() const { return m_litImage; }
+    const QImage &ActiveLitImage() const { return m_activeLitImage; }
+
+    // The mouse-enter and mouse-leave handling; forwarded is 1 when a link-group member passes
+    // the notification on, 0 when it comes from the mouse, a menu entry or the walk.
+    void MouseEnter(int forwarded) override;
+    void MouseLeave(int forwarded) override;
+    void Click() override;
+    void Pin();
+    void SetPopupActive(bool Value, bool Propagate);
+    void Unlight();
+
+    // Popups.
+    void ShowPopup();
+    void PopupClose();
+    void PreviousClick();
+    void NextClick();
+    void DoneClick();
+
+    // Menu entries.
+    void BuildMenuEntries();
+    void CheckMenuEntry(bool Value);
+    void MenuItemClick(QObject *Sender);
+
+signals:
+    void OnClick(QObject *Sender);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    // The members of this circle's link group in child order, this circle included; empty
+    // when the parent is not a board picture.
+    QList<TBoardHighlight *> LinkGroup() const;
+    bool IsLinkedWith(const QObject *other) const;
+    void RenderImages();
+    QString GroupCaption() const;
+    QAction *FindMenuEntry() const;
+    void ClosePopup();
+    void Step(int direction);
+
+    bool m_createPopup = true;
+    THighlightType m_highlightType = htOptions;
+    QPointer<TRadioPanel> m_radioPanel;
+    QString m_title;
+
+    bool m_lit = false;
+    bool m_popupActive = false;
+    bool m_pinned = false;
+    bool m_rendered = false;
+    bool m_pressed = false;
+    TPopupForm *m_popup = nullptr;
+    QPointer<QMenuBar> m_boardMenu;
+    QString m_plainTitle;
+    QString m_titleIdent;
+    TColor m_tintColor = 0;
+    float m_normalStrength = 0;
+    float m_litStrength = 0;
+    float m_activeLitStrength = 0;
+    QImage m_normalImage;
+    QImage m_litImage;
+    QImage m_activeLitImage;
+};
+
+// Every "&" removed, a doubled one included.
+QString StripAmpersands(const QString &Text);
+// The text reduced to an identifier: leading characters up to the first ASCII letter or "_"
+// and every later character other than letters, digits and "_" removed.
+QString MakeIdent(const QString &Text);

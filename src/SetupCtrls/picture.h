@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+// Holds one graphic, a decoded photograph kept as a Format_RGB32 image, and reports every
+// change through OnChange. Its owner copies other pictures into it with Assign.
+class TPicture : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TPicture(QObject *parent = nullptr);
+
+    // Copies other's graphic; a null other empties the picture.
+    void Assign(const TPicture *other);
+    // Reads a JPEG file or resource. On failure the picture keeps what it held and error says why.
+    bool LoadFromFile(const QString &fileName, QString *error = nullptr);
+    void SetImage(const QImage &image);
+    void Clear();
+
+    bool HasGraphic() const { return !m_image.isNull(); }
+    const QImage &Image() const { return m_image; }
+    int Width() const { return m_image.width(); }
+    int Height() const { return m_image.height(); }
+    // The file the graphic was read from; empty when it was set in another way.
+    const QString &FileName() const { return m_fileName; }
+
+    // The graphic's transparency. A photograph is drawn opaque either way; the flag tells its
+    // owner whether the graphic may be relied on to cover what lies beneath.
+    bool Transparent() const { return m_transparent; }
+    void SetTransparent(bool value);
+
+signals:
+    void OnChange(QObject *Sender);
+
+private:
+    void Changed();
+
+    QImage m_image;
+    QString m_fileName;
+    bool m_transparent = false;
+};

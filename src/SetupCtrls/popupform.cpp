@@ -1,0 +1,233 @@
+#include "popupform.h"
+
+#include "anchors.h"
+#include "application.h"
+#include "boardhighlight.h"
+#include "component.h"
+#include "infoforms.h"
+#include "radiopanel.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+
+using namespace Anchors;
+
+TPopupForm::TPopupForm(TBoardHighlight *owner) : QWidget(owner), Highlight(owner)
+{
+    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
+}
+
+bool TPopupForm::CursorInside() const
+{
+    const QPoint p = QCursor::pos() - frameGeometry().topLeft();
+    return p.x() >= 0 && p.y() >= 0 && p.x() < frameGeometry().width() && p.y() < frameGeometry().height();
+}
+
+void TPopupForm::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange) {
+        const bool active = isActiveWindow();
+        RunGuarded([&] {
+            Highlight->SetPopupActive(active, true);
+            const TNotifyEvent &handler = active ? OnActivate : OnDeactivate;
+            if (handler)
+                handler(this);
+        });
+    }
+    QWidget::changeEvent(event);
+}
+
+void TPopupForm::leaveEvent(QEvent *event)
+{
+    if (CloseOnLeave && !CursorInside()) {
+        close();
+        return;
+    }
+    QWidget::leaveEvent(event);
+}
+
+void TPopupForm::closeEvent(QCloseEvent *event)
+{
+    RunGuarded([this] { Highlight->PopupClose(); });
+    event->accept();
+}
+
+namespace {
+
+QPushButton *AddButton(TPopupForm *popup, const QString &caption, const QString &name, int left,
+                       TAnchors anchors)
+{
+    auto *button = new QPushButton(caption, popup);
+    button->setObjectName(name);
+    button->setGeometry(left, popup->height() - 44, 58, 25);
+    SetAnchors(button, anchors);
+    return button;
+}
+
+// The forms of the application, visible or hidden.
+QWidgetList Forms()
+{
+    QWidgetList forms;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->isWindow())
+            forms << widget;
+    }
+    return forms;
+}
+
+} // namespace
+
+void TBoardHighlight::ShowPopup()
+{
+    if (m_popup) {
+        if (!m_popup->isVisible())
+            m_pinned = false;
+        m_popup->show();
+        m_popup->raise();
+        m_popup->activateWindow();
+        return;
+    }
+    for (QWidget *form : Forms()) {
+        if (form->windowTitle() == m_plainTitle && form->property("Tag").toInt() == int(m_highlightType))
+            return;
+    }
+
+    auto *popup = new TPopupForm(this);
+    m_popup = popup;
+    m_pinned = false;
+
+    int memoHeight = 58;
+    QPoint panelPlace;
+    const QMargins frame = FrameMargins(popup);
+    const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    if (TRadioPanel *panel = m_radioPanel) {
+        memoHeight = panel->MemoHeight();
+        popup->OnActivate = panel->OnActivate();
+        popup->OnDeactivate = panel->OnDeactivate();
+        panelPlace = panel->pos();
+        panel->move(0, 0);
+        popup->resize(panel->width(), panel->height() + memoHeight + 51);
+        panel->setParent(popup);
+        panel->setVisible(true); // after the move: a widget given a new parent is hidden
+        SetAnchors(panel, panel->FinalAnchors());
+        panel->SetHosted(true);
+    } else {
+        popup->resize(QSize(194, 141) - frameSize);
+    }
+    popup->setWindowTitle(m_plainTitle);
+
+    popup->resize((popup->size() + frameSize).expandedTo(QSize(194, 122)) - frameSize);
+    popup->setMinimumSize(popup->size());
+    popup->SetTag(int(m_highlightType));
+
+    QWidget *parent = parentWidget();
+    QPoint offset;
+    if (auto *board = qobject_cast<TBoardImage *>(parent); board && Component::HasClassName(board, "TBoardImage"))
+        offset = QPoint(board->DesignLeft(), board->DesignTop()) - panelPlace;
+    if (!m_radioPanel)
+        offset = QPoint(0, -((parent ? parent->height() : 0) + 38));
+    QPoint place = (parent ? parent->pos() : QPoint()) - offset;
+
+    popup->PopupStatus = new QStatusBar(popup);
+    popup->PopupStatus->setObjectName(QStringLiteral("PopupStatus"));
+    popup->PopupStatus->setSizeGripEnabled(false);
+    popup->PopupStatus->setGeometry(0, popup->height() - 19, popup->width(), 19);
+    SetAnchors(popup->PopupStatus, akLeft | akRight | akBottom);
+    popup->PopupStatus->addWidget(new QLabel(popup->PopupStatus), 1);
+
+    QPushButton *previous = AddButton(popup, QStringLiteral("Previous"), QStringLiteral("PreviousButton"), 6, akLeft | akBottom);
+    QPushButton *next = AddButton(popup, QStringLiteral("Next"), QStringLiteral("NextButton"), (popup->width() - 58) / 2, akBottom);
+    QPushButton *done = AddButton(popup, QStringLiteral("Done"), QStringLiteral("DoneButton"), popup->width() - 64, akRight | akBottom);
+    connect(previous, &QPushButton::clicked, this, [this] { RunGuarded([this] { PreviousClick(); }); });
+    connect(next, &QPushButton::clicked, this, [this] { RunGuarded([this] { NextClick(); }); });
+    connect(done, &QPushButton::clicked, this, [this] { RunGuarded([this] { DoneClick(); }); });
+
+    auto *memo = new QPlainTextEdit(popup);
+    memo->setObjectName(QStringLiteral("StatusMemo"));
+    memo->setGeometry(6, done->y() - 6 - memoHeight, popup->width() - 12, memoHeight);
+    memo->setReadOnly(true);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    SetAnchors(memo, akLeft | akTop | akRight | akBottom);
+    if (m_radioPanel)
+        memo->setPlainText(m_radioPanel->Lines().join(QLatin1Char('\n')));
+
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const QSize outer = popup->size() + frameSize;
+    if (place.x() < 0)
+        place.setX(0);
+    else if (place.x() + outer.width() > screen.width())
+        place.setX(screen.width() - outer.width());
+    if (place.y() < 0)
+        place.setY(0);
+    else if (place.y() + outer.height() > screen.height())
+        place.setY(screen.height() - outer.height());
+    popup->move(place);
+
+    popup->show();
+    popup->raise();
+    popup->activateWindow();
+    QWidget *focus = m_radioPanel ? static_cast<QWidget *>(m_radioPanel) : done;
+    focus->setFocus(Qt::OtherFocusReason);
+}
+
+void TBoardHighlight::ClosePopup()
+{
+    if (m_popup)
+        m_popup->close();
+}
+
+void TBoardHighlight::PopupClose()
+{
+    CheckMenuEntry(false);
+    m_popup->CloseOnLeave = false;
+    Unlight();
+    for (TBoardHighlight *member : LinkGroup())
+        member->Unlight();
+}
+
+void TBoardHighlight::DoneClick()
+{
+    ClosePopup();
+}
+
+void TBoardHighlight::PreviousClick()
+{
+    Step(-1);
+}
+
+void TBoardHighlight::NextClick()
+{
+    Step(1);
+}
+
+// Closes this popup and opens the one of the previous or next entry of the menu group,
+// wrapping at both ends.
+void TBoardHighlight::Step(int direction)
+{
+    if (!m_boardMenu)
+        return;
+    const QString caption = GroupCaption();
+    for (QAction *item : m_boardMenu->actions()) {
+        if (item->text() != caption || !item->menu())
+            continue;
+        const QList<QAction *> entries = item->menu()->actions();
+        for (int j = 0; j < entries.size(); ++j) {
+            if (entries.at(j)->text() != m_title)
+                continue;
+            const int count = entries.size();
+            QAction *target = entries.at((j + direction + count) % count);
+            ClosePopup();
+            if (auto *circle = qobject_cast<TBoardHighlight *>(target->data().value<QObject *>()))
+                circle->MenuItemClick(this);
+            return;
+        }
+    }
+}

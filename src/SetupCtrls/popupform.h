@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QStatusBar;
+class TBoardHighlight;
+
+// The stay-on-top tool window a highlight circle opens: its option group's panel, the
+// explanation, the Previous / Next / Done buttons and a status bar. Closing only hides it.
+class TPopupForm : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+public:
+    using TNotifyEvent = std::function<void(QObject *Sender)>;
+
+    explicit TPopupForm(TBoardHighlight *owner);
+
+    int Tag() const { return m_tag; }
+    void SetTag(int value) { m_tag = value; }
+
+    QStatusBar *PopupStatus = nullptr;
+    TBoardHighlight *const Highlight;
+    // The mouse moved from the circle into the popup: leaving the popup closes it.
+    bool CloseOnLeave = false;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+
+    // Whether the cursor stands on the window, its frame included (right and bottom edges out).
+    bool CursorInside() const;
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    int m_tag = 0;
+};
