@@ -78,7 +78,8 @@ TEST(MainForm, StartsMaximizedBuildsOnceAndExitEndsTheProgram)
         EXPECT_EQ(form.findChildren<THelpForm *>().size(), 1);
         form.Exit2->trigger();
     });
-    QTimer::singleShot(5000, app, [] { ADD_FAILURE() << "Exit did not end the event loop"; QCoreApplication::exit(1); });
+    // Bound to the form, so that it ends with this test when Exit works.
+    QTimer::singleShot(5000, &form, [] { ADD_FAILURE() << "Exit did not end the event loop"; QCoreApplication::exit(1); });
     EXPECT_EQ(app->Run(&form), 0);
     EXPECT_FALSE(form.isVisible());
     app->SetMainForm(nullptr);
