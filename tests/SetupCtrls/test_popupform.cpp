@@ -190,6 +190,19 @@ TEST(PopupForm, ClosingHidesItUnlightsTheGroupAndShowingItAgainUnpins)
     EXPECT_FALSE(popup->isVisible() || entry->isChecked() || page.Beta->Lit());
 }
 
+TEST(PopupForm, AClickOnACircleWhosePopupClosedPinsNothing)
+{
+    THighlightPage page;
+    page.Show();
+    QAction *entry = page.Entry(QStringLiteral("&Settings"), QStringLiteral("&Alpha"));
+    page.Alpha->MouseEnter(0);
+    page.Alpha->Click();
+    Button(page.Alpha->Popup(), "DoneButton")->click(); // from the keyboard: the mouse is still on the circle
+    page.Alpha->Click();
+    EXPECT_FALSE(page.Alpha->Popup()->isVisible());
+    EXPECT_FALSE(entry->isChecked()) << "no check mark for a popup that is not shown";
+}
+
 TEST(PopupForm, LeavingIntoThePopupPinsItAndLeavingThatClosesIt)
 {
     THighlightPage page;
