@@ -244,8 +244,9 @@ void TBoardHighlight::Pin()
             continue;
         member->m_pinned = true;
         member->CheckMenuEntry(true);
+        // The window gives the focus back to its focused control: focusing the window itself
+        // would take it from the panel, whose OnEnter would then run again.
         member->m_popup->activateWindow();
-        member->m_popup->setFocus();
     }
 }
 

@@ -203,6 +203,23 @@ TEST(PopupForm, AClickOnACircleWhosePopupClosedPinsNothing)
     EXPECT_FALSE(entry->isChecked()) << "no check mark for a popup that is not shown";
 }
 
+TEST(PopupForm, PinningKeepsTheFocusedControl)
+{
+    THighlightPage page;
+    page.Show();
+    page.Alpha->MouseEnter(0);
+    TPopupForm *popup = page.Alpha->Popup();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return FocusIn(popup) == page.AlphaPanel; }));
+    page.AlphaBox->setFocus();
+    page.activateWindow(); // the user goes back to the board to click the circle
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    page.Alpha->Click();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(popup));
+    EXPECT_EQ(FocusIn(popup), page.AlphaBox);
+    page.AlphaBox->setFocus();
+    EXPECT_EQ(page.AlphaEnters, 1) << "pinning does not make the panel entered again";
+}
+
 TEST(PopupForm, LeavingIntoThePopupPinsItAndLeavingThatClosesIt)
 {
     THighlightPage page;
