@@ -96,7 +96,7 @@ TEST(PopupForm, HostsThePanelAtItsLaidOutPlaceMovedWithTheBoard)
     EXPECT_EQ(page.AlphaEnters, 1);
     popup->close();
     page.Alpha->MouseEnter(0);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(popup));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page.Alpha->PopupActive(); }));
     EXPECT_EQ(page.AlphaEnters, 1) << "the popup kept its focused control";
     EXPECT_EQ(page.findChildren<TPopupForm *>().size(), 1);
 }
@@ -214,7 +214,7 @@ TEST(PopupForm, PinningKeepsTheFocusedControl)
     page.activateWindow(); // the user goes back to the board to click the circle
     ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
     page.Alpha->Click();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(popup));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page.Alpha->PopupActive(); }));
     EXPECT_EQ(FocusIn(popup), page.AlphaBox);
     page.AlphaBox->setFocus();
     EXPECT_EQ(page.AlphaEnters, 1) << "pinning does not make the panel entered again";
