@@ -63,7 +63,9 @@ struct BoardPage
     // The mouse onto the middle of a circle, from wherever it was.
     void Enter(TBoardHighlight *circle)
     {
-        LeaveTo(circle->mapToGlobal(circle->rect().center()));
+        const QPoint target = circle->mapToGlobal(circle->rect().center());
+        OutOfPopup(target);
+        LeaveTo(target);
         const QPoint local = circle->rect().center();
         QEnterEvent enter(local, circle->mapTo(circle->window(), local), QCursor::pos());
         QCoreApplication::sendEvent(circle, &enter);
