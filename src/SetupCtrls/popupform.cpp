@@ -225,7 +225,7 @@ void TBoardHighlight::Step(int direction)
             const int count = entries.size();
             QAction *target = entries.at((j + direction + count) % count);
             ClosePopup();
-            if (auto *circle = qobject_cast<TBoardHighlight *>(target->data().value<QObject *>()))
+            if (TBoardHighlight *circle = target->data().value<QPointer<TBoardHighlight>>())
                 circle->MenuItemClick(this);
             return;
         }

@@ -324,3 +324,16 @@ TEST(PopupForm, PreviousAndNextWalkTheMenuGroupAndWrap)
     QTest::mouseClick(Button(loose->Popup(), "NextButton"), Qt::LeftButton);
     EXPECT_TRUE(loose->Popup()->isVisible());
 }
+
+TEST(PopupForm, NextPastAnEntryWhoseCircleIsGoneOnlyCloses)
+{
+    THighlightPage page;
+    page.Show();
+    delete page.Beta; // the "&Beta" entry stays, without its handler
+    page.Alpha->MouseEnter(0);
+    page.Alpha->Click();
+    Button(page.Alpha->Popup(), "NextButton")->click();
+    EXPECT_FALSE(page.Alpha->Popup()->isVisible());
+    EXPECT_FALSE(page.Alpha->Lit());
+    EXPECT_EQ(page.Beta2->Popup(), nullptr);
+}
