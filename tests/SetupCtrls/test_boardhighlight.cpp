@@ -187,6 +187,13 @@ TEST(TintEllipse, FollowsTheFormulaPixelByPixel)
     TintEllipse(untouched, -1, 2, 1.0f, 0xFFFFFF, true);
     TintEllipse(untouched, 2, -1, 1.0f, 0xFFFFFF, true);
     EXPECT_EQ(untouched, disc);
+
+    // Only 32-bit pixels are tinted: rows of other formats are shorter than the ellipse's.
+    QImage gray(9, 7, QImage::Format_Grayscale8);
+    gray.fill(100);
+    const QImage grayBefore = gray;
+    TintEllipse(gray, 8, 6, 1.0f, 0x00FFFF, true);
+    EXPECT_EQ(gray, grayBefore);
 }
 
 TEST(BoardHighlight, RendersItsImagesOnceFromThePhotographBeneath)
