@@ -226,19 +226,27 @@ void TBoardHighlight::Click()
     Pin();
 }
 
+bool TBoardHighlight::PopupShown() const
+{
+    return m_popup && m_popup->isVisible();
+}
+
+// A closed popup stays closed: a click on a circle whose popup was closed from the keyboard,
+// the mouse still on it, would otherwise check the entry of a window that is not there.
 void TBoardHighlight::Pin()
 {
-    if (m_popup) {
+    if (PopupShown()) {
         m_pinned = true;
         CheckMenuEntry(true);
     }
     for (TBoardHighlight *member : LinkGroup()) {
-        if (!member->m_popup)
+        if (!member->PopupShown())
             continue;
         member->m_pinned = true;
         member->CheckMenuEntry(true);
+        // The window gives the focus back to its focused control: focusing the window itself
+        // would take it from the panel, whose OnEnter would then run again.
         member->m_popup->activateWindow();
-        member->m_popup->setFocus();
     }
 }
 

@@ -96,6 +96,7 @@ private:
     // when the parent is not a board picture.
     QList<TBoardHighlight *> LinkGroup() const;
     bool IsLinkedWith(const QObject *other) const;
+    bool PopupShown() const;
     void RenderImages();
     QString GroupCaption() const;
     QAction *FindMenuEntry() const;

@@ -56,7 +56,8 @@ void TBoardHighlight::BuildMenuEntries()
         // A title without any letter or "_" gives no identifier; the entry is then named by its role.
         entry->setObjectName(Component::UniqueName(owner, m_titleIdent.isEmpty() ? QStringLiteral("Entry") : m_titleIdent));
         entry->setCheckable(true);
-        entry->setData(QVariant::fromValue<QObject *>(this));
+        // Guarded: the entry outlives a circle destroyed on its own.
+        entry->setData(QVariant::fromValue(QPointer<TBoardHighlight>(this)));
         // A checkable action flips its mark before it triggers: give the handler the state the
         // user clicked on.
         connect(entry, &QAction::triggered, this, [this, entry](bool checked) {

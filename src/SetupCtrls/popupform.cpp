@@ -72,17 +72,6 @@ QPushButton *AddButton(TPopupForm *popup, const QString &caption, const QString 
     return button;
 }
 
-// The forms of the application, visible or hidden.
-QWidgetList Forms()
-{
-    QWidgetList forms;
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (widget->isWindow())
-            forms << widget;
-    }
-    return forms;
-}
-
 } // namespace
 
 void TBoardHighlight::ShowPopup()
@@ -95,7 +84,8 @@ void TBoardHighlight::ShowPopup()
         m_popup->activateWindow();
         return;
     }
-    for (QWidget *form : Forms()) {
+    // The forms of the application, visible or hidden.
+    for (const QWidget *form : QApplication::topLevelWidgets()) {
         if (form->windowTitle() == m_plainTitle && form->property("Tag").toInt() == int(m_highlightType))
             return;
     }
@@ -225,7 +215,7 @@ void TBoardHighlight::Step(int direction)
             const int count = entries.size();
             QAction *target = entries.at((j + direction + count) % count);
             ClosePopup();
-            if (auto *circle = qobject_cast<TBoardHighlight *>(target->data().value<QObject *>()))
+            if (TBoardHighlight *circle = target->data().value<QPointer<TBoardHighlight>>())
                 circle->MenuItemClick(this);
             return;
         }

@@ -5,8 +5,9 @@
 
 void TintEllipse(QImage &Image, int MaxX, int MaxY, float Strength, TColor Color, bool Ring)
 {
-    // A one-pixel side would scale by 2 / 0: such an image is left as it is.
-    if (MaxX <= 0 || MaxY <= 0)
+    // A one-pixel side would scale by 2 / 0, and rows of narrower pixels are too short: such
+    // images are left as they are.
+    if (MaxX <= 0 || MaxY <= 0 || Image.depth() != 32)
         return;
     MaxX = qMin(MaxX, Image.width() - 1);
     MaxY = qMin(MaxY, Image.height() - 1);
