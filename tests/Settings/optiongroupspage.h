@@ -5,6 +5,7 @@
 #include "template.h"
 
 #include <QAbstractItemView>
+#include <QCursor>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -40,6 +41,7 @@ public:
         // No help window coming up over the page in the middle of a test.
         TApplication::Instance()->SetOnIdle({});
         TApplication::Instance()->SetErrorDisplay([this](const QString &message) { errors << message; });
+        QCursor::setPos(0, 0); // off the board: no circle is entered as the window appears
         form = std::make_unique<TMainForm>();
         outside = new QLineEdit(&window);
         outside->setObjectName(QStringLiteral("Outside"));
