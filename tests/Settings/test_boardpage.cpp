@@ -1,6 +1,5 @@
 #include "boardimage.h"
 #include "infoforms.h"
-#include "jpegdecoder.h"
 #include "template.h"
 
 #include <gtest/gtest.h>
@@ -8,32 +7,17 @@
 #include <QFile>
 #include <QTest>
 
-namespace {
-
-const QString Photograph = QStringLiteral(":/layout/board.jpg");
-
-} // namespace
-
-TEST(BoardPage, TheLayoutsPhotographDecodes)
-{
-    QFile file(Photograph);
-    if (!file.open(QIODevice::ReadOnly))
-        GTEST_SKIP() << "no photograph in the layout yet";
-    QString error;
-    const QImage photo = Jpeg::Decode(file.readAll(), &error);
-    EXPECT_EQ(photo.size(), QSize(600, 611)) << error.toStdString();
-}
-
 TEST(BoardPage, ThePictureStandsCentredOnTheMainWindow)
 {
-    if (!QFile::exists(Photograph))
+    const QString photograph = QStringLiteral(":/layout/board.jpg");
+    if (!QFile::exists(photograph))
         GTEST_SKIP() << "no photograph in the layout yet";
     TMainForm form;
     auto *board = form.findChild<TBoardImage *>(QStringLiteral("BoardImage1"));
     ASSERT_NE(board, nullptr);
     EXPECT_EQ(form.centralWidget()->children().value(0), board);
     EXPECT_EQ(board->Menu(), form.MainMenu1);
-    EXPECT_EQ(board->PictureSource(), Photograph);
+    EXPECT_EQ(board->PictureSource(), photograph); // decoded: a failure leaves it empty
     EXPECT_EQ(board->Picture()->Image().size(), QSize(600, 611));
     EXPECT_TRUE(board->Stretch());
     EXPECT_FALSE(board->AutoSize());

@@ -71,21 +71,6 @@ QSize Outer(const QWidget &window)
 
 } // namespace
 
-TEST(BoardImage, StartsWithItsDeclaredDefaults)
-{
-    TBoardImage board;
-    EXPECT_EQ(board.size(), QSize(105, 105));
-    EXPECT_TRUE(board.CenterOnForm() && board.Scale() && board.AutoSize());
-    EXPECT_FALSE(board.Center() || board.Stretch() || board.Transparent());
-    EXPECT_EQ(board.First(), nullptr);
-    EXPECT_EQ(board.Menu(), nullptr);
-    EXPECT_FALSE(board.Picture()->HasGraphic());
-    EXPECT_EQ(board.Ratio(), 1.0);
-    EXPECT_FALSE(board.PositionRecorded() || board.Drawing());
-    EXPECT_EQ(board.DesignLeft(), 0);
-    EXPECT_EQ(board.DesignTop(), 0);
-}
-
 TEST(BoardImage, RatioFollowsThePictureAndSurvivesClearing)
 {
     TBoardImage board;
