@@ -131,10 +131,10 @@ QList<TBoardHighlight *> TBoardHighlight::LinkGroup() const
 
 void TBoardHighlight::RenderImages()
 {
-    const qreal ratio = devicePixelRatioF();
-    m_normalImage = Captured(this, ratio);
-    m_activeLitImage = Captured(this, ratio);
-    m_litImage = Captured(this, ratio);
+    // One capture for the three: each image detaches from it as it is tinted.
+    m_normalImage = Captured(this, devicePixelRatioF());
+    m_activeLitImage = m_normalImage;
+    m_litImage = m_normalImage;
     const int maxX = m_normalImage.width() - 1;
     const int maxY = m_normalImage.height() - 1;
     TintEllipse(m_normalImage, maxX, maxY, m_normalStrength, m_tintColor, false);
