@@ -55,12 +55,6 @@ public:
     virtual bool BindEvent(const QByteArray &event, const TMethod &handler) = 0;
 };
 
-// Reads a stored page layout (a Qt Designer .ui file) into a form under construction:
-// creates the library's classes and non-visual components, applies the stored properties in
-// stored order, then resolves component references and binds events to the form's handlers by
-// name, fills the form's fields (its pointer-typed properties) with the components of the same
-// name, fills the form's fields (its pointer-typed properties) with the components of the same
-// name, and finally runs the form's OnCreate. Any name that cannot be resolved is an EReadError.
 namespace FormLoaderDetail {
 // Empties the library paths while QUiLoader is constructed: it loads every Designer plugin it
 // finds there (one pulls in Qt Quick), and the library's classes come from its own table.
@@ -71,6 +65,11 @@ struct PluginScanOff
 };
 } // namespace FormLoaderDetail
 
+// Reads a stored page layout (a Qt Designer .ui file) into a form under construction:
+// creates the library's classes and non-visual components, applies the stored properties in
+// stored order, then resolves component references and binds events to the form's handlers by
+// name, fills the form's fields (its pointer-typed properties) with the components of the same
+// name, and finally runs the form's OnCreate. Any name that cannot be resolved is an EReadError.
 class TFormLoader : private FormLoaderDetail::PluginScanOff, public QUiLoader
 {
 public:
