@@ -228,6 +228,7 @@ QByteArray TFormLoader::Prepare(const QByteArray &layout)
     };
     QVector<Open> open;
     bool formSeen = false;
+    const QStringList standardClasses = availableWidgets();
 
     while (!in.atEnd()) {
         const QXmlStreamReader::TokenType token = in.readNext();
@@ -244,7 +245,7 @@ QByteArray TFormLoader::Prepare(const QByteArray &layout)
                     if (className != formClass)
                         throw EReadError(QStringLiteral("Layout is for class %1, not %2").arg(className, formClass));
                     formSeen = true;
-                } else if (!FindClass(className) && !availableWidgets().contains(className)) {
+                } else if (!FindClass(className) && !standardClasses.contains(className)) {
                     throw EReadError(QStringLiteral("Class %1 not found (component %2)").arg(className, name));
                 }
                 if (IsNonVisual(className)) {
