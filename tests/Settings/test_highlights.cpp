@@ -1,3 +1,4 @@
+#include "menutexts.h"
 #include "boardpage.h"
 
 #include <QComboBox>
@@ -8,14 +9,6 @@
 namespace {
 
 using H = TBoardHighlight;
-
-QStringList Captions(const QList<QAction *> &actions)
-{
-    QStringList captions;
-    for (const QAction *action : actions)
-        captions << action->text();
-    return captions;
-}
 
 QStringList Names(const QList<QAction *> &actions)
 {

@@ -1,3 +1,4 @@
+#include "menutexts.h"
 #include "application.h"
 #include "infoforms.h"
 #include "template.h"
@@ -16,14 +17,6 @@ void RunEventLoop(int milliseconds)
     QEventLoop loop;
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec();
-}
-
-QStringList Captions(const QList<QAction *> &actions)
-{
-    QStringList captions;
-    for (const QAction *action : actions)
-        captions << action->text();
-    return captions;
 }
 
 TEST(MainForm, IsReadFromItsStoredLayout)

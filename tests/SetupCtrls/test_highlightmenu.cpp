@@ -1,3 +1,4 @@
+#include "menutexts.h"
 #include "component.h"
 #include "highlightpage.h"
 
@@ -9,14 +10,6 @@
 namespace {
 
 using H = TBoardHighlight;
-
-QStringList Captions(const QList<QAction *> &actions)
-{
-    QStringList captions;
-    for (const QAction *action : actions)
-        captions << action->text();
-    return captions;
-}
 
 QStringList EntryNames(const QMenu *group)
 {
