@@ -1,5 +1,5 @@
-#include "menutexts.h"
 #include "boardpage.h"
+#include "menutexts.h"
 
 #include <QComboBox>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
-#include "menutexts.h"
 #include "application.h"
 #include "infoforms.h"
+#include "menutexts.h"
 #include "template.h"
 
 #include <gtest/gtest.h>

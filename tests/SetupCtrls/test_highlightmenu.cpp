@@ -1,6 +1,6 @@
-#include "menutexts.h"
 #include "component.h"
 #include "highlightpage.h"
+#include "menutexts.h"
 
 #include <QAbstractButton>
 #include <QMainWindow>
