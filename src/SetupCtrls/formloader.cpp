@@ -14,7 +14,6 @@
 #include <QMetaProperty>
 #include <QRadioButton>
 #include <QXmlStreamReader>
-#include <QXmlStreamWriter>
 
 void TMethod::Invoke(void *result, const char *resultType, void **arguments, int count) const
 {
@@ -216,9 +215,20 @@ const QMetaObject *TFormLoader::MetaObjectOf(const QString &className) const
 QByteArray TFormLoader::Prepare(const QByteArray &layout)
 {
     const QString formClass = QString::fromLatin1(m_form->metaObject()->className());
-    QXmlStreamReader in(layout);
-    QByteArray prepared;
-    QXmlStreamWriter out(&prepared);
+    // The reader's character offsets index this text (a layout is UTF-8); the prepared layout is
+    // the text with the taken-out elements cut away.
+    const QString text = QString::fromUtf8(layout);
+    QXmlStreamReader in(text);
+    QString prepared;
+    prepared.reserve(text.size());
+    qsizetype copied = 0;
+    // Cuts the element whose start tag ended at startTagEnd and which the reader has just left.
+    const auto cutElement = [&](qsizetype startTagEnd) {
+        // A start tag holds no '<' after its first character.
+        const qsizetype start = text.lastIndexOf(QLatin1Char('<'), startTagEnd - 1);
+        prepared += QStringView(text).sliced(copied, start - copied);
+        copied = in.characterOffset();
+    };
     // The open elements; for components also their class and name.
     struct Open
     {
@@ -249,28 +259,27 @@ QByteArray TFormLoader::Prepare(const QByteArray &layout)
                     throw EReadError(QStringLiteral("Class %1 not found (component %2)").arg(className, name));
                 }
                 if (IsNonVisual(className)) {
+                    const qsizetype startTagEnd = in.characterOffset();
                     ReadNonVisual(in, className, name);
+                    cutElement(startTagEnd);
                     continue;
                 }
             } else if (tag == QLatin1String("property") && ofComponent) {
                 const QString property = in.attributes().value(QLatin1String("name")).toString();
                 const QMetaObject *meta = MetaObjectOf(open.last().className);
                 if (IsEventName(property) || IsReference(meta, property)) {
+                    const qsizetype startTagEnd = in.characterOffset();
                     m_deferred.append({open.last().name, property, ReadStoredValue(in).text});
+                    cutElement(startTagEnd);
                     continue;
                 }
                 if (const int index = meta ? meta->indexOfProperty(property.toLatin1().constData()) : -1;
                     index >= 0 && meta->property(index).isEnumType()) {
                     // An unknown key would reach the library's setters as an invalid value.
-                    const QXmlStreamAttributes attributes = in.attributes();
                     const StoredValue value = ReadStoredValue(in);
                     if (!ReadValue(value, meta->property(index)).isValid())
                         throw EReadError(QStringLiteral("Invalid value %1 for %2 of %3")
                                              .arg(value.text, property, open.last().name));
-                    out.writeStartElement(QStringLiteral("property"));
-                    out.writeAttributes(attributes);
-                    out.writeTextElement(value.kind, value.text);
-                    out.writeEndElement();
                     continue;
                 }
             }
@@ -278,13 +287,13 @@ QByteArray TFormLoader::Prepare(const QByteArray &layout)
         } else if (token == QXmlStreamReader::EndElement) {
             open.removeLast();
         }
-        out.writeCurrentToken(in);
     }
     if (in.hasError())
         throw EReadError(QStringLiteral("Layout is not readable: %1 (line %2)").arg(in.errorString()).arg(in.lineNumber()));
     if (!formSeen)
         throw EReadError(QStringLiteral("Layout holds no form"));
-    return prepared;
+    prepared += QStringView(text).sliced(copied);
+    return prepared.toUtf8();
 }
 
 void TFormLoader::ReadNonVisual(QXmlStreamReader &in, const QString &className, const QString &name)
