@@ -66,22 +66,45 @@ void TBoardImage::SetPicture(const TPicture *value)
     m_picture->Assign(value);
 }
 
+QString TBoardImage::PictureSource() const
+{
+    return m_picture->LoadPending() ? m_picture->PendingFileName() : m_picture->FileName();
+}
+
 void TBoardImage::SetPictureSource(const QString &fileName)
 {
     if (fileName.isEmpty()) {
-        if (m_picture->HasGraphic())
+        if (m_picture->HasGraphic() || m_picture->LoadPending())
             m_picture->Clear();
         return;
     }
-    if (fileName == m_picture->FileName())
+    if (fileName == PictureSource())
         return;
+    if (Component::IsLoading(this)) {
+        m_picture->BeginLoad(fileName);
+        return;
+    }
     QString error;
-    if (!m_picture->LoadFromFile(fileName, &error)) {
-        qWarning("%s: picture %s cannot be read: %s", qPrintable(objectName()), qPrintable(fileName),
-                 qPrintable(error));
-        if (m_picture->HasGraphic())
-            m_picture->Clear();
-    }
+    if (!m_picture->LoadFromFile(fileName, &error))
+        PictureUnreadable(fileName, error);
+}
+
+void TBoardImage::Loaded()
+{
+    if (!m_picture->LoadPending())
+        return;
+    const QString fileName = m_picture->PendingFileName();
+    QString error;
+    if (!m_picture->FinishLoad(&error))
+        PictureUnreadable(fileName, error);
+}
+
+void TBoardImage::PictureUnreadable(const QString &fileName, const QString &error)
+{
+    qWarning("%s: picture %s cannot be read: %s", qPrintable(objectName()), qPrintable(fileName),
+             qPrintable(error));
+    if (m_picture->HasGraphic())
+        m_picture->Clear();
 }
 
 bool TBoardImage::CanAutoSize(int &NewWidth, int &NewHeight) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "component.h"
 #include "picture.h"
 
 #include <QImage>
@@ -25,7 +26,7 @@ public:
 //
 // Picture is stored in a layout as the name of a JPEG file or resource (":/layout/board.jpg"),
 // a plain string a form designer edits; the C++ side reaches the owned TPicture itself.
-class TBoardImage : public QWidget
+class TBoardImage : public QWidget, public TLoadedNotification
 {
     Q_OBJECT
     Q_PROPERTY(QWidget *First READ First WRITE SetFirst)
@@ -68,9 +69,11 @@ public:
     TPicture *Picture() const { return m_picture.get(); }
     // Copies value into the owned picture.
     void SetPicture(const TPicture *value);
-    QString PictureSource() const { return m_picture->FileName(); }
+    QString PictureSource() const;
     // Loads the named JPEG; one that cannot be read leaves the picture empty, with a warning.
+    // While a layout is read the JPEG decodes alongside, and the picture arrives at Loaded.
     void SetPictureSource(const QString &fileName);
+    void Loaded() override;
 
     double Ratio() const { return m_ratio; }
     int DesignLeft() const { return m_designLeft; }
@@ -92,6 +95,7 @@ protected:
 
 private:
     void PictureChanged();
+    void PictureUnreadable(const QString &fileName, const QString &error);
     void StartWalk();
     // The widget whose outer size the control centres in: its form for a form's client area.
     QWidget *Form() const;

@@ -21,3 +21,12 @@ bool HasClassName(const QObject *component, const char *className);
 QString UniqueName(const QObject *owner, const QString &stem);
 
 } // namespace Component
+
+// Implemented by components that complete their setup once the whole layout is read; the loader
+// calls Loaded on each, in tree order, before the form's OnCreate runs.
+class TLoadedNotification
+{
+public:
+    virtual ~TLoadedNotification() = default;
+    virtual void Loaded() = 0;
+};

@@ -199,6 +199,10 @@ void TFormLoader::Load(const QByteArray &layout)
 
     BindFields();
     Component::SetLoading(m_form, false);
+    for (QObject *component : m_form->findChildren<QObject *>()) {
+        if (auto *notification = dynamic_cast<TLoadedNotification *>(component))
+            notification->Loaded();
+    }
     if (m_onCreate) {
         QObject *sender = m_form;
         RunGuarded([&] { m_onCreate.Notify(sender); });

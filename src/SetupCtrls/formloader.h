@@ -69,7 +69,7 @@ struct PluginScanOff
 // creates the library's classes and non-visual components, applies the stored properties in
 // stored order, then resolves component references and binds events to the form's handlers by
 // name, fills the form's fields (its pointer-typed properties) with the components of the same
-// name, and finally runs the form's OnCreate. Any name that cannot be resolved is an EReadError.
+// name, tells the components that loading is done, and finally runs the form's OnCreate. Any name that cannot be resolved is an EReadError.
 class TFormLoader : private FormLoaderDetail::PluginScanOff, public QUiLoader
 {
 public:

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QObject>
 #include <QString>
+#include <future>
 
 // Holds one graphic, a decoded photograph kept as a Format_RGB32 image, and reports every
 // change through OnChange. Its owner copies other pictures into it with Assign.
@@ -16,6 +17,13 @@ public:
     void Assign(const TPicture *other);
     // Reads a JPEG file or resource. On failure the picture keeps what it held and error says why.
     bool LoadFromFile(const QString &fileName, QString *error = nullptr);
+    // LoadFromFile in two steps: BeginLoad has the file read and decoded on a worker thread,
+    // FinishLoad waits for that and takes the result as LoadFromFile would. Until then the
+    // picture keeps what it held; any other change of the picture drops the pending load.
+    void BeginLoad(const QString &fileName);
+    bool LoadPending() const { return m_pending.valid(); }
+    const QString &PendingFileName() const { return m_pendingFileName; }
+    bool FinishLoad(QString *error = nullptr);
     void SetImage(const QImage &image);
     void Clear();
 
@@ -35,9 +43,19 @@ signals:
     void OnChange(QObject *Sender);
 
 private:
+    struct Decoded
+    {
+        QImage image;
+        QString error;
+    };
+    static Decoded Read(const QString &fileName);
+    bool Take(const QString &fileName, const Decoded &decoded, QString *error);
+    void DropPendingLoad();
     void Changed();
 
     QImage m_image;
     QString m_fileName;
     bool m_transparent = false;
+    std::future<Decoded> m_pending;
+    QString m_pendingFileName;
 };

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QMainWindow>
 #include <QTemporaryFile>
 #include <QTest>
@@ -292,7 +293,8 @@ TEST(BoardImage, LoadsItsPictureFromAJpegFileNamedByPicture)
     file.resize(100);
     file.close();
     const QString missing = file.fileName() + QStringLiteral(".missing");
-    for (const QString &name : {missing, file.fileName()}) {
+    // A device would never end the read; a directory cannot be read at all.
+    for (const QString &name : {missing, file.fileName(), QStringLiteral("/dev/zero"), QDir::tempPath()}) {
         board.Picture()->SetImage(JpegSamples::Quadrants(10, 10));
         ExpectQtWarning warning(QStringLiteral("cannot be read"));
         board.SetPictureSource(name);
@@ -300,6 +302,91 @@ TEST(BoardImage, LoadsItsPictureFromAJpegFileNamedByPicture)
         EXPECT_FALSE(board.Picture()->HasGraphic());
         EXPECT_TRUE(board.PictureSource().isEmpty());
     }
+}
+
+TEST(Picture, LoadsInTwoStepsAndALaterChangeDropsThePendingLoad)
+{
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    file.write(JpegSamples::Encode(JpegSamples::Quadrants(60, 40), JpegSamples::Progressive));
+    file.close();
+
+    TPicture picture;
+    picture.SetImage(JpegSamples::Quadrants(10, 10));
+    int changes = 0;
+    QObject::connect(&picture, &TPicture::OnChange, [&] { ++changes; });
+    picture.BeginLoad(file.fileName());
+    EXPECT_TRUE(picture.LoadPending());
+    EXPECT_EQ(picture.PendingFileName(), file.fileName());
+    EXPECT_EQ(picture.Image().size(), QSize(10, 10)); // keeps what it held meanwhile
+    EXPECT_EQ(changes, 0);
+    QString error;
+    EXPECT_TRUE(picture.FinishLoad(&error));
+    EXPECT_EQ(picture.Image().size(), QSize(60, 40));
+    EXPECT_EQ(picture.FileName(), file.fileName());
+    EXPECT_FALSE(picture.LoadPending());
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(picture.FinishLoad(&error));
+    EXPECT_EQ(error, QStringLiteral("No load is pending"));
+
+    picture.BeginLoad(file.fileName() + QStringLiteral(".missing"));
+    EXPECT_FALSE(picture.FinishLoad(&error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(picture.FileName(), file.fileName());
+
+    picture.BeginLoad(file.fileName());
+    picture.SetImage(JpegSamples::Quadrants(20, 20));
+    EXPECT_FALSE(picture.LoadPending());
+    EXPECT_FALSE(picture.FinishLoad());
+    EXPECT_EQ(picture.Image().size(), QSize(20, 20));
+    EXPECT_TRUE(picture.FileName().isEmpty());
+}
+
+// A page with one board image whose picture its OnCreate looks at.
+class TPicturePage : public TForm
+{
+    Q_OBJECT
+public:
+    QSize sizeAtCreate;
+
+public slots:
+    void PageCreate(QObject *)
+    {
+        sizeAtCreate = findChild<TBoardImage *>()->Picture()->Image().size();
+    }
+};
+
+QByteArray PicturePage(const QString &picture)
+{
+    return "<ui version=\"4.0\"><class>Page</class><widget class=\"TPicturePage\" name=\"Page\">"
+           "<property name=\"OnCreate\" stdset=\"0\"><string>PageCreate</string></property>"
+           "<widget class=\"QWidget\" name=\"central\"><widget class=\"TBoardImage\" name=\"Board\">"
+           "<property name=\"Picture\" stdset=\"0\"><string>" +
+           picture.toUtf8() + "</string></property></widget></widget></widget></ui>";
+}
+
+TEST(BoardImage, AStoredPictureDecodesWhileTheLayoutIsReadAndIsInPlaceAtOnCreate)
+{
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    file.write(JpegSamples::Encode(JpegSamples::Quadrants(600, 611), JpegSamples::Progressive));
+    file.close();
+    {
+        TPicturePage page;
+        TFormLoader(&page).Load(PicturePage(file.fileName()));
+        auto *board = page.findChild<TBoardImage *>();
+        EXPECT_EQ(page.sizeAtCreate, QSize(600, 611));
+        EXPECT_EQ(board->size(), QSize(600, 611)); // AutoSize
+        EXPECT_DOUBLE_EQ(board->Ratio(), 611.0 / 600.0);
+        EXPECT_EQ(board->PictureSource(), file.fileName());
+    }
+    // Unreadable: the layout still loads, with a warning and an empty picture.
+    TPicturePage page;
+    ExpectQtWarning warning(QStringLiteral("cannot be read"));
+    TFormLoader(&page).Load(PicturePage(file.fileName() + QStringLiteral(".missing")));
+    EXPECT_EQ(warning.Count(), 1);
+    EXPECT_FALSE(page.findChild<TBoardImage *>()->Picture()->HasGraphic());
+    EXPECT_TRUE(page.findChild<TBoardImage *>()->PictureSource().isEmpty());
 }
 
 class TBoardImagePage : public TForm
