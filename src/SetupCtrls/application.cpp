@@ -3,6 +3,7 @@
 #include "form.h"
 
 #include <QAbstractEventDispatcher>
+#include <QFontDatabase>
 #include <QMessageBox>
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
@@ -11,6 +12,7 @@ TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
     setQuitOnLastWindowClosed(false);
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &TApplication::Idle);
+    m_fontDatabaseRead = std::async(std::launch::async, [] { QFontDatabase::families(); });
 }
 
 TApplication *TApplication::Instance()

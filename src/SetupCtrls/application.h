@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <future>
 
 // The application object: owns the idle event, runs the main form and reports
 // exceptions that escape event handlers through one standard error display.
@@ -38,6 +39,9 @@ public:
 private:
     void Idle();
 
+    // Reads the font database on a worker thread while the main form's layout is read (the
+    // database is thread-safe); a member, so it is joined before the application goes.
+    std::future<void> m_fontDatabaseRead;
     TIdleEvent m_onIdle;
     TErrorDisplay m_errorDisplay;
     QPointer<QWidget> m_mainForm;

@@ -194,6 +194,8 @@ void TFormLoader::Load(const QByteArray &layout)
 
     for (const NonVisual &component : std::as_const(m_nonVisual))
         CreateNonVisual(component);
+    m_components.clear();
+    IndexComponents(m_form);
     for (const Deferred &item : std::as_const(m_deferred))
         Resolve(item);
 
@@ -363,11 +365,24 @@ void TFormLoader::BindFields()
     }
 }
 
+void TFormLoader::IndexComponents(const QObject *parent)
+{
+    // The order findChild searches in, so that the first of equal names is the one it finds.
+    for (QObject *child : parent->children()) {
+        if (const QString name = child->objectName(); !name.isEmpty() && !m_components.contains(name))
+            m_components.insert(name, child);
+    }
+    for (const QObject *child : parent->children())
+        IndexComponents(child);
+}
+
 QObject *TFormLoader::FindComponent(const QString &name) const
 {
     if (m_form->objectName() == name)
         return m_form;
-    return m_form->findChild<QObject *>(name);
+    if (QObject *component = m_components.value(name))
+        return component;
+    return m_form->findChild<QObject *>(name); // one created since the index was made
 }
 
 void TFormLoader::Resolve(const Deferred &item)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QMetaMethod>
 #include <QPointer>
 #include <QUiLoader>
@@ -118,12 +119,14 @@ private:
     void Resolve(const Deferred &item);
     // Sets the form's pointer-typed properties to the components of the same name.
     void BindFields();
+    void IndexComponents(const QObject *parent);
     QObject *FindComponent(const QString &name) const;
     void BindEvent(QObject *component, const QByteArray &event, const QString &handlerName);
 
     QWidget *m_form;
     QVector<Deferred> m_deferred;
     QVector<NonVisual> m_nonVisual;
+    QHash<QString, QPointer<QObject>> m_components; // by name, once every stored component exists
     TMethod m_onCreate;
     QString m_onCreateName;
 };
