@@ -1,6 +1,8 @@
-// Times programs from process start to their main window being mapped on an X display (run
-// it on an Xvfb display without a window manager, so top-level windows map on the root), and
-// reads each program's peak resident memory. Usage:
+// Times programs from process start to their main window being mapped on an X display, and
+// reads each program's peak resident memory. Time it on an Xvfb display without a window
+// manager, where top-level windows map on the root at once. There a window asked to open
+// maximized keeps its normal size, though (the floor's is small), so compare memory under a
+// window manager, where both are maximized and the map of the window's frame is caught. Usage:
 //   startup_timing <runs> <program> [<program> ...]
 // Each run starts the program, waits for the MapNotify of its first top-level window, lets it
 // settle for 500 ms (the idle-time build and the first timer tick), then ends it.
