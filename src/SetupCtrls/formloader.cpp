@@ -201,8 +201,14 @@ void TFormLoader::Load(const QByteArray &layout)
 
     BindFields();
     Component::SetLoading(m_form, false);
+    // Held weakly: a component's Loaded may delete another.
+    QVector<QPointer<QObject>> notified;
     for (QObject *component : m_form->findChildren<QObject *>()) {
-        if (auto *notification = dynamic_cast<TLoadedNotification *>(component))
+        if (dynamic_cast<TLoadedNotification *>(component))
+            notified.append(component);
+    }
+    for (const QPointer<QObject> &component : std::as_const(notified)) {
+        if (auto *notification = dynamic_cast<TLoadedNotification *>(component.data()))
             notification->Loaded();
     }
     if (m_onCreate) {
