@@ -13,8 +13,20 @@
 #include <QMainWindow>
 #include <QTemporaryFile>
 #include <QTest>
+#include <memory>
 
 namespace {
+
+// The test pattern as a progressive JPEG in a temporary file.
+std::unique_ptr<QTemporaryFile> JpegFile(int width, int height)
+{
+    auto file = std::make_unique<QTemporaryFile>();
+    if (file->open()) {
+        file->write(JpegSamples::Encode(JpegSamples::Quadrants(width, height), JpegSamples::Progressive));
+        file->close();
+    }
+    return file;
+}
 
 // A circle stand-in that records the walk's calls.
 class TWalkDouble : public QWidget, public TWalkTarget
@@ -278,23 +290,21 @@ TEST(BoardImage, LoadsItsPictureFromAJpegFileNamedByPicture)
 {
     TBoardImage board;
     board.SetAutoSize(false);
-    QTemporaryFile file;
-    ASSERT_TRUE(file.open());
-    file.write(JpegSamples::Encode(JpegSamples::Quadrants(600, 611), JpegSamples::Progressive));
-    file.close();
+    const auto file = JpegFile(600, 611);
+    ASSERT_GT(file->size(), 0);
 
-    ASSERT_TRUE(board.setProperty("Picture", file.fileName()));
+    ASSERT_TRUE(board.setProperty("Picture", file->fileName()));
     EXPECT_EQ(board.Picture()->Image().size(), QSize(600, 611));
-    EXPECT_EQ(board.property("Picture").toString(), file.fileName());
+    EXPECT_EQ(board.property("Picture").toString(), file->fileName());
     EXPECT_DOUBLE_EQ(board.Ratio(), 611.0 / 600.0);
 
     // Unreadable data: a warning, an empty picture, and the program goes on.
-    ASSERT_TRUE(file.open());
-    file.resize(100);
-    file.close();
-    const QString missing = file.fileName() + QStringLiteral(".missing");
+    ASSERT_TRUE(file->open());
+    file->resize(100);
+    file->close();
+    const QString missing = file->fileName() + QStringLiteral(".missing");
     // A device would never end the read; a directory cannot be read at all.
-    for (const QString &name : {missing, file.fileName(), QStringLiteral("/dev/zero"), QDir::tempPath()}) {
+    for (const QString &name : {missing, file->fileName(), QStringLiteral("/dev/zero"), QDir::tempPath()}) {
         board.Picture()->SetImage(JpegSamples::Quadrants(10, 10));
         ExpectQtWarning warning(QStringLiteral("cannot be read"));
         board.SetPictureSource(name);
@@ -306,35 +316,33 @@ TEST(BoardImage, LoadsItsPictureFromAJpegFileNamedByPicture)
 
 TEST(Picture, LoadsInTwoStepsAndALaterChangeDropsThePendingLoad)
 {
-    QTemporaryFile file;
-    ASSERT_TRUE(file.open());
-    file.write(JpegSamples::Encode(JpegSamples::Quadrants(60, 40), JpegSamples::Progressive));
-    file.close();
+    const auto file = JpegFile(60, 40);
+    ASSERT_GT(file->size(), 0);
 
     TPicture picture;
     picture.SetImage(JpegSamples::Quadrants(10, 10));
     int changes = 0;
     QObject::connect(&picture, &TPicture::OnChange, [&] { ++changes; });
-    picture.BeginLoad(file.fileName());
+    picture.BeginLoad(file->fileName());
     EXPECT_TRUE(picture.LoadPending());
-    EXPECT_EQ(picture.PendingFileName(), file.fileName());
+    EXPECT_EQ(picture.PendingFileName(), file->fileName());
     EXPECT_EQ(picture.Image().size(), QSize(10, 10)); // keeps what it held meanwhile
     EXPECT_EQ(changes, 0);
     QString error;
     EXPECT_TRUE(picture.FinishLoad(&error));
     EXPECT_EQ(picture.Image().size(), QSize(60, 40));
-    EXPECT_EQ(picture.FileName(), file.fileName());
+    EXPECT_EQ(picture.FileName(), file->fileName());
     EXPECT_FALSE(picture.LoadPending());
     EXPECT_EQ(changes, 1);
     EXPECT_FALSE(picture.FinishLoad(&error));
     EXPECT_EQ(error, QStringLiteral("No load is pending"));
 
-    picture.BeginLoad(file.fileName() + QStringLiteral(".missing"));
+    picture.BeginLoad(file->fileName() + QStringLiteral(".missing"));
     EXPECT_FALSE(picture.FinishLoad(&error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(picture.FileName(), file.fileName());
+    EXPECT_EQ(picture.FileName(), file->fileName());
 
-    picture.BeginLoad(file.fileName());
+    picture.BeginLoad(file->fileName());
     picture.SetImage(JpegSamples::Quadrants(20, 20));
     EXPECT_FALSE(picture.LoadPending());
     EXPECT_FALSE(picture.FinishLoad());
@@ -367,23 +375,21 @@ QByteArray PicturePage(const QString &picture)
 
 TEST(BoardImage, AStoredPictureDecodesWhileTheLayoutIsReadAndIsInPlaceAtOnCreate)
 {
-    QTemporaryFile file;
-    ASSERT_TRUE(file.open());
-    file.write(JpegSamples::Encode(JpegSamples::Quadrants(600, 611), JpegSamples::Progressive));
-    file.close();
+    const auto file = JpegFile(600, 611);
+    ASSERT_GT(file->size(), 0);
     {
         TPicturePage page;
-        TFormLoader(&page).Load(PicturePage(file.fileName()));
+        TFormLoader(&page).Load(PicturePage(file->fileName()));
         auto *board = page.findChild<TBoardImage *>();
         EXPECT_EQ(page.sizeAtCreate, QSize(600, 611));
         EXPECT_EQ(board->size(), QSize(600, 611)); // AutoSize
         EXPECT_DOUBLE_EQ(board->Ratio(), 611.0 / 600.0);
-        EXPECT_EQ(board->PictureSource(), file.fileName());
+        EXPECT_EQ(board->PictureSource(), file->fileName());
     }
     // Unreadable: the layout still loads, with a warning and an empty picture.
     TPicturePage page;
     ExpectQtWarning warning(QStringLiteral("cannot be read"));
-    TFormLoader(&page).Load(PicturePage(file.fileName() + QStringLiteral(".missing")));
+    TFormLoader(&page).Load(PicturePage(file->fileName() + QStringLiteral(".missing")));
     EXPECT_EQ(warning.Count(), 1);
     EXPECT_FALSE(page.findChild<TBoardImage *>()->Picture()->HasGraphic());
     EXPECT_TRUE(page.findChild<TBoardImage *>()->PictureSource().isEmpty());
