@@ -1,4 +1,5 @@
 #include "application.h"
+#include "desktopidentity.h"
 #include "exceptions.h"
 #include "template.h"
 
@@ -7,6 +8,7 @@
 int main(int argc, char **argv)
 {
     TApplication app(argc, argv);
+    SetDesktopIdentity();
     try {
         TMainForm mainForm;
         return app.Run(&mainForm);

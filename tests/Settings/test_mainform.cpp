@@ -1,4 +1,5 @@
 #include "application.h"
+#include "desktopidentity.h"
 #include "infoforms.h"
 #include "menutexts.h"
 #include "template.h"
@@ -100,6 +101,23 @@ TEST(MainForm, HelpCommandsShowTheOneWindowAgain)
     }
     EXPECT_EQ(form.findChildren<THelpForm *>().size(), 1);
     EXPECT_EQ(form.findChildren<TTechForm *>().size(), 1);
+}
+
+TEST(MainForm, EveryWindowCarriesTheApplicationIcon)
+{
+    SetDesktopIdentity();
+    const QIcon icon = QApplication::windowIcon();
+    EXPECT_EQ(icon.availableSizes(),
+              (QList<QSize>{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
+    EXPECT_EQ(icon.pixmap(16).toImage().pixelColor(7, 8), QColor(0x55, 0x55, 0x55)) << "the shunt's pin slot";
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("com.orvel.Settings"));
+
+    TMainForm form;
+    form.show();
+    RunEventLoop(50);
+    for (QWidget *window : {static_cast<QWidget *>(&form), static_cast<QWidget *>(form.SetSup->HelpForm()),
+                            static_cast<QWidget *>(form.SetSup->TechForm())})
+        EXPECT_EQ(window->windowIcon().cacheKey(), icon.cacheKey()) << window->objectName().toStdString();
 }
 
 } // namespace
