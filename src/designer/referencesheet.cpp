@@ -41,7 +41,7 @@ QString Text(const QVariant &value)
 QWidget *FormOf(const QObject *object)
 {
     auto *widget = qobject_cast<const QWidget *>(object);
-    if (QDesignerFormWindowInterface *form = QDesignerFormWindowInterface::findFormWindow(widget))
+    if (QDesignerFormWindowInterface *form = QDesignerFormWindowInterface::findFormWindow(const_cast<QWidget *>(widget)))
         return form->mainContainer();
     return widget ? widget->window() : nullptr;
 }

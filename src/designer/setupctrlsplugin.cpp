@@ -3,12 +3,14 @@
 #include "component.h"
 #include "formloader.h"
 #include "referencesheet.h"
+#include "setupsupporter.h"
 #include "supporteritem.h"
 
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QExtensionManager>
 
 #include <QIcon>
+#include <QMetaProperty>
 #include <QSet>
 
 namespace {
@@ -16,6 +18,35 @@ namespace {
 bool IsSupporter(const TDesignerWidget &widget)
 {
     return TFormLoader::IsNonVisual(widget.className);
+}
+
+// The supporter's stored properties with their defaults, as property elements of a layout.
+QString SupporterDefaults()
+{
+    TSetupSupporter defaults(nullptr);
+    const QMetaObject *meta = defaults.metaObject();
+    QString xml;
+    for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        if (!property.isStored() || !property.isWritable())
+            continue;
+        const QVariant value = property.read(&defaults);
+        QString element;
+        switch (value.metaType().id()) {
+        case QMetaType::Bool:
+            element = QStringLiteral("<bool>%1</bool>").arg(value.toBool() ? "true" : "false");
+            break;
+        case QMetaType::Int:
+            element = QStringLiteral("<number>%1</number>").arg(value.toInt());
+            break;
+        default:
+            element = QStringLiteral("<string>%1</string>").arg(value.toString().toHtmlEscaped());
+            break;
+        }
+        xml += QStringLiteral("<property name=\"%1\" stdset=\"0\">%2</property>")
+                   .arg(QLatin1String(property.name()), element);
+    }
+    return xml;
 }
 
 } // namespace
@@ -67,7 +98,7 @@ QString TWidgetPlugin::domXml() const
         .arg(m_widget.className, m_widget.className.mid(1) + QLatin1Char('1'))
         .arg(created->width())
         .arg(created->height())
-        .arg(IsSupporter(m_widget) ? SupporterItem::DefaultProperties() : QString());
+        .arg(IsSupporter(m_widget) ? SupporterDefaults() : QString());
 }
 
 TSetupCtrlsCollection::TSetupCtrlsCollection(QObject *parent) : QObject(parent)

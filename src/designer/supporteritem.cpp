@@ -1,9 +1,7 @@
 #include "supporteritem.h"
 
 #include "component.h"
-#include "setupsupporter.h"
 
-#include <QMetaProperty>
 #include <QPainter>
 
 namespace {
@@ -39,34 +37,6 @@ namespace SupporterItem {
 QWidget *Create(QWidget *parent)
 {
     return new TSetupSupporter(parent);
-}
-
-QString DefaultProperties()
-{
-    ::TSetupSupporter defaults(nullptr);
-    const QMetaObject *meta = defaults.metaObject();
-    QString xml;
-    for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
-        const QMetaProperty property = meta->property(i);
-        if (!property.isStored() || !property.isWritable())
-            continue;
-        const QVariant value = property.read(&defaults);
-        QString element;
-        switch (value.metaType().id()) {
-        case QMetaType::Bool:
-            element = QStringLiteral("<bool>%1</bool>").arg(value.toBool() ? "true" : "false");
-            break;
-        case QMetaType::Int:
-            element = QStringLiteral("<number>%1</number>").arg(value.toInt());
-            break;
-        default:
-            element = QStringLiteral("<string>%1</string>").arg(value.toString().toHtmlEscaped());
-            break;
-        }
-        xml += QStringLiteral("<property name=\"%1\" stdset=\"0\">%2</property>")
-                   .arg(QLatin1String(property.name()), element);
-    }
-    return xml;
 }
 
 } // namespace SupporterItem

@@ -8,7 +8,5 @@
 namespace SupporterItem {
 
 QWidget *Create(QWidget *parent);
-// The supporter's stored properties with their defaults, as property elements of a layout.
-QString DefaultProperties();
 
 } // namespace SupporterItem
