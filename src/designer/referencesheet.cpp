@@ -187,6 +187,8 @@ QObject *TReferenceSheetFactory::extension(QObject *object, const QString &iid) 
 {
     if (iid != Q_TYPEID(QDesignerPropertySheetExtension) && iid != Q_TYPEID(QDesignerDynamicPropertySheetExtension))
         return nullptr;
+    if (!object)
+        return nullptr;
     const QString className = QLatin1String(object->metaObject()->className());
     const auto &widgets = DesignerWidgets();
     if (!object->isWidgetType() || !TReferenceSheet::HasReferences(object) ||
