@@ -1,3 +1,4 @@
+#include "boardhighlight.h"
 #include "formloader.h"
 #include "component.h"
 #include "template.h"
@@ -70,6 +71,17 @@ TEST(DesignerPlugin, ListsTheClassesAndCreatesThemInDesignMode)
         EXPECT_TRUE(Component::IsDesigning(created));
         EXPECT_TRUE(widget->domXml().contains(QStringLiteral("class=\"%1\"").arg(widget->name())));
     }
+    // Designer hands the mouse to a circle it edits: hovering it opens nothing.
+    // The plugin holds its own copy of the library, so the class is told by name.
+    TBoardHighlight *circle = nullptr;
+    for (QWidget *child : form.findChildren<QWidget *>())
+        if (Component::HasClassName(child, "TBoardHighlight"))
+            circle = static_cast<TBoardHighlight *>(child);
+    ASSERT_TRUE(circle);
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QCoreApplication::sendEvent(circle, &enter);
+    EXPECT_FALSE(circle->Lit());
+    EXPECT_EQ(circle->Popup(), nullptr);
     EXPECT_EQ(names, (QStringList{"TTwoJumper", "TThreeJumper", "TRadioPanel", "TBoardImage", "TBoardHighlight",
                                   "TSetupSupporter"}));
 }
