@@ -110,6 +110,7 @@ TEST(DesignerPlugin, APageSavedByDesignerLoadsUnchanged)
     ASSERT_TRUE(window->setContents(&page, &error)) << qPrintable(error);
     QTest::qWait(50);
     const QString saved = window->contents();
+    EXPECT_FALSE(saved.contains(QLatin1String("csDesigning"))) << "design mode is not part of the page";
 
     TMainForm original;
     TFormLoader(&original).Load(QStringLiteral(":/layout/MainForm.ui"));
