@@ -165,14 +165,17 @@ void TBoardHighlight::paintEvent(QPaintEvent *)
     painter.drawImage(QPoint(0, 0), image);
 }
 
+// A form designer edits the circle: the mouse lights it and opens its popup only at run time.
 void TBoardHighlight::enterEvent(QEnterEvent *)
 {
-    MouseEnter(0);
+    if (!Component::IsDesigning(this))
+        MouseEnter(0);
 }
 
 void TBoardHighlight::leaveEvent(QEvent *)
 {
-    MouseLeave(0);
+    if (!Component::IsDesigning(this))
+        MouseLeave(0);
 }
 
 void TBoardHighlight::mousePressEvent(QMouseEvent *event)
