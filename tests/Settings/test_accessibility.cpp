@@ -5,6 +5,8 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 // The page as a screen reader sees it: everything below goes through the accessibility tree,
