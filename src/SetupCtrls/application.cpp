@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include "accessibility.h"
 #include "form.h"
 
 #include <QAbstractEventDispatcher>
@@ -10,6 +11,7 @@ TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     // The main form alone decides when the program ends (help and popup windows may stay open).
     setQuitOnLastWindowClosed(false);
+    Accessibility::Install();
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &TApplication::Idle);
     m_fontDatabaseRead = std::async(std::launch::async, [] { QFontDatabase::families(); });

@@ -1,5 +1,6 @@
 #include "boardhighlight.h"
 
+#include "accessibility.h"
 #include "component.h"
 #include "popupform.h"
 #include "radiopanel.h"
@@ -251,6 +252,7 @@ void TBoardHighlight::Pin()
         // would take it from the panel, whose OnEnter would then run again.
         member->m_popup->activateWindow();
     }
+    Accessibility::PopupChanged(this);
 }
 
 void TBoardHighlight::SetPopupActive(bool Value, bool Propagate)

@@ -68,6 +68,9 @@ public:
     void Pin();
     void SetPopupActive(bool Value, bool Propagate);
     void Unlight();
+    // The members of this circle's link group in child order, this circle included; empty
+    // when the parent is not a board picture.
+    QList<TBoardHighlight *> LinkGroup() const;
 
     // Popups.
     void ShowPopup();
@@ -92,9 +95,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    // The members of this circle's link group in child order, this circle included; empty
-    // when the parent is not a board picture.
-    QList<TBoardHighlight *> LinkGroup() const;
     bool IsLinkedWith(const QObject *other) const;
     bool PopupShown() const;
     void RenderImages();

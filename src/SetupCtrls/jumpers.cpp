@@ -1,5 +1,6 @@
 #include "jumpers.h"
 
+#include "accessibility.h"
 #include "component.h"
 #include "radiopanel.h"
 
@@ -183,6 +184,12 @@ void TJumperControl::mouseDoubleClickEvent(QMouseEvent *) {}
 
 TTwoJumper::TTwoJumper(QWidget *parent) : TJumperControl(parent, 34, 18) {}
 
+void TTwoJumper::SetClosed(bool value)
+{
+    if (Change(m_closed, value))
+        Accessibility::CheckedChanged(this);
+}
+
 void TTwoJumper::Draw(QPainter &canvas, int w, int h)
 {
     if (m_closed) {
@@ -224,7 +231,8 @@ void TThreeJumper::SetJumperState(TJumperState value)
 {
     if (value == jsOpen && !m_allowOpen)
         return;
-    Change(m_jumperState, value);
+    if (Change(m_jumperState, value))
+        Accessibility::ValueChanged(this);
 }
 
 void TThreeJumper::SetAllowOpen(bool value)

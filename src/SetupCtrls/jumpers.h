@@ -38,6 +38,9 @@ public:
     bool Painted() const { return m_painted; }
     bool SwapPending() const { return m_swapPending; }
 
+    // A user's click: the state changes, then OnClick fires.
+    virtual void Click() = 0;
+
 signals:
     void OnClick(QObject *Sender);
 
@@ -57,8 +60,6 @@ protected:
 
     // The horizontal drawing, w x h, over the background already filled.
     virtual void Draw(QPainter &canvas, int w, int h) = 0;
-    // A left press released over the control.
-    virtual void Click() = 0;
 
     QColor Color(TColor color) const { return ColorToQColor(color, this); }
     // The outline of a shape filled with fill, as BorderStyle asks.
@@ -102,11 +103,12 @@ public:
     explicit TTwoJumper(QWidget *parent = nullptr);
 
     bool Closed() const { return m_closed; }
-    void SetClosed(bool value) { Change(m_closed, value); }
+    void SetClosed(bool value);
+
+    void Click() override;
 
 protected:
     void Draw(QPainter &canvas, int w, int h) override;
-    void Click() override;
 
 private:
     bool m_closed = false;
@@ -134,9 +136,10 @@ public:
     // Forbidding the open state moves an open jumper to jsLeft.
     void SetAllowOpen(bool value);
 
+    void Click() override;
+
 protected:
     void Draw(QPainter &canvas, int w, int h) override;
-    void Click() override;
 
 private:
     TJumperState m_jumperState = jsOpen;

@@ -1,5 +1,6 @@
 #include "popupform.h"
 
+#include "accessibility.h"
 #include "anchors.h"
 #include "application.h"
 #include "boardhighlight.h"
@@ -43,6 +44,18 @@ void TPopupForm::changeEvent(QEvent *event)
         });
     }
     QWidget::changeEvent(event);
+}
+
+void TPopupForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    Accessibility::PopupChanged(Highlight);
+}
+
+void TPopupForm::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    Accessibility::PopupChanged(Highlight);
 }
 
 void TPopupForm::leaveEvent(QEvent *event)
@@ -142,6 +155,7 @@ void TBoardHighlight::ShowPopup()
 
     auto *memo = new QPlainTextEdit(popup);
     memo->setObjectName(QStringLiteral("StatusMemo"));
+    memo->setAccessibleName(QStringLiteral("Explanation"));
     memo->setGeometry(6, done->y() - 6 - memoHeight, popup->width() - 12, memoHeight);
     memo->setReadOnly(true);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
