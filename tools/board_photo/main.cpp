@@ -1087,7 +1087,7 @@ void CardPainter::drawAddressDecoder()
         trace(route(pad, pad + QPointF(-3, -8), true, 2));
         via(pad + QPointF(-3, -8));
     }
-    soic(QPointF(160, 72), 16, 15, 0, {QStringLiteral("4816P"), QStringLiteral("103")});
+    soic(QPointF(160, 72), 16, 15, 0, {QStringLiteral("103")});
     silk(QPointF(134, 72), QStringLiteral("RN1"), 7, Qt::AlignRight);
 
     for (int i = 0; i < 7; i += 2) {
