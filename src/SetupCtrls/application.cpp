@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "accessibility.h"
+#include "designfonts.h"
 #include "form.h"
 
 #include <QAbstractEventDispatcher>
@@ -12,9 +13,22 @@ TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
     // The main form alone decides when the program ends (help and popup windows may stay open).
     setQuitOnLastWindowClosed(false);
     Accessibility::Install();
+    // The framework's default font, taken by the windows built without a stored layout (the
+    // popups that host the page's panels, the help and support windows): the layouts were
+    // drawn with it.
+    setFont(QFont(DesignFonts::LayoutFamily(), 8));
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &TApplication::Idle);
-    m_fontDatabaseRead = std::async(std::launch::async, [] { QFontDatabase::families(); });
+    m_fontDatabaseRead = std::async(std::launch::async, [ratio = devicePixelRatio()] {
+        DesignFonts::Install(DesignFonts::WineDirectory(), ratio);
+        QFontDatabase::families();
+    });
+}
+
+void TApplication::AwaitFonts()
+{
+    if (m_fontDatabaseRead.valid())
+        m_fontDatabaseRead.get();
 }
 
 TApplication *TApplication::Instance()

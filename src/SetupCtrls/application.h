@@ -36,11 +36,15 @@ public:
     void SetErrorDisplay(TErrorDisplay display) { m_errorDisplay = std::move(display); }
     bool ShowingException() const { return m_showingException > 0; }
 
+    // Waits until the layout's fonts are registered; call before the first window is built.
+    void AwaitFonts();
+
 private:
     void Idle();
 
-    // Reads the font database on a worker thread while the main form's layout is read (the
-    // database is thread-safe); a member, so it is joined before the application goes.
+    // Registers the layout's fonts and reads the font database on a worker thread while the
+    // main form's layout is prepared (the database is thread-safe); a member, so it is joined
+    // before the application goes.
     std::future<void> m_fontDatabaseRead;
     TIdleEvent m_onIdle;
     TErrorDisplay m_errorDisplay;

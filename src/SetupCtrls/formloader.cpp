@@ -187,6 +187,9 @@ void TFormLoader::Load(const QByteArray &layout)
         ~LoadingEnds() { Component::SetLoading(form, false); }
     } loadingEnds{m_form};
 
+    // Widgets resolve their fonts as they are built.
+    if (TApplication *app = TApplication::Instance())
+        app->AwaitFonts();
     QBuffer buffer(&prepared);
     buffer.open(QIODevice::ReadOnly);
     if (load(&buffer) != m_form)

@@ -859,7 +859,7 @@ void CardPainter::drawCard()
     fiducial(QPointF(178, 22));
     fiducial(QPointF(560, 448));
 
-    silk(QPointF(42, 24), QStringLiteral("DAQ-16/104"), 17, Qt::AlignLeft);
+    silk(QPointF(42, 24), QStringLiteral("PX-3208A"), 17, Qt::AlignLeft);
     silk(QPointF(44, 43), QStringLiteral("REV C   12-BIT A/D D/A"), 8, Qt::AlignLeft);
 
     drawBus();
@@ -1019,9 +1019,9 @@ void CardPainter::drawDigital()
     silk(QPointF(dio.x() - 9, 63), QStringLiteral("1"), 7);
     silk(QPointF(506.25, 66), QStringLiteral("J4  CTR"), 8);
 
-    dip(QPointF(290, 124), 40, 60, 0, {QStringLiteral("CP82C55A"), QStringLiteral("0417 CZ")});
+    dip(QPointF(290, 124), 40, 60, 0, {QStringLiteral("0417 CZ")});
     silk(QPointF(182, 124), QStringLiteral("U1"), 8, Qt::AlignRight);
-    dip(QPointF(485, 124), 24, 60, 0, {QStringLiteral("CP82C54-2"), QStringLiteral("0422 GK")});
+    dip(QPointF(485, 124), 24, 60, 0, {QStringLiteral("0422 GK")});
     silk(QPointF(485, 160.5), QStringLiteral("U2"), 7);
     oscillator(QRectF(563, 105, 24, 34), {QStringLiteral("14.31"), QStringLiteral("818")});
     silk(QPointF(575, 146), QStringLiteral("Y1"), 7);
@@ -1068,16 +1068,15 @@ void CardPainter::drawAddressDecoder()
     stubs(QPointF(220, 209), 10, 29, 2);
     stubs(QPointF(306, 209), 10, 29, 3);
     stubs(QPointF(485, 205), 8, 15, 2);
-    soic(QPointF(220, 209), 20, 29, 0, {QStringLiteral("74HCT245"), QStringLiteral("D5K2")});
+    soic(QPointF(220, 209), 20, 29, 0, {QStringLiteral("D5K2")});
     silk(QPointF(188, 209), QStringLiteral("U3"), 7, Qt::AlignRight);
-    soic(QPointF(306, 209), 20, 29, 0, {QStringLiteral("74HCT688"), QStringLiteral("9C7E")});
+    soic(QPointF(306, 209), 20, 29, 0, {QStringLiteral("9C7E")});
     silk(QPointF(338, 209), QStringLiteral("U4"), 7, Qt::AlignLeft);
-    qfp(QPointF(395, 205), 11, 3.2, 38, {QStringLiteral("XCR3064"), QStringLiteral("VQ44-10"),
-                                         QStringLiteral("0431")});
+    qfp(QPointF(395, 205), 11, 3.2, 38, {QStringLiteral("0431")});
     silk(QPointF(395, 178), QStringLiteral("U5"), 7);
-    soic(QPointF(485, 205), 16, 15, 0, {QStringLiteral("HC138")});
+    soic(QPointF(485, 205), 16, 15, 0, {QStringLiteral("0419")});
     silk(QPointF(485, 186), QStringLiteral("U6"), 7);
-    soic(QPointF(536, 212), 14, 15, 90, {QStringLiteral("HC14")});
+    soic(QPointF(536, 212), 14, 15, 90, {QStringLiteral("0419")});
     silk(QPointF(536, 186), QStringLiteral("U7"), 7);
     for (int i = 0; i < 4; ++i)
         resistor(QPointF(448 + i * 9, 232), true);
@@ -1088,7 +1087,7 @@ void CardPainter::drawAddressDecoder()
         trace(route(pad, pad + QPointF(-3, -8), true, 2));
         via(pad + QPointF(-3, -8));
     }
-    soic(QPointF(160, 72), 16, 15, 0, {QStringLiteral("4816P"), QStringLiteral("103")});
+    soic(QPointF(160, 72), 16, 15, 0, {QStringLiteral("103")});
     silk(QPointF(134, 72), QStringLiteral("RN1"), 7, Qt::AlignRight);
 
     for (int i = 0; i < 7; i += 2) {
@@ -1096,7 +1095,7 @@ void CardPainter::drawAddressDecoder()
         trace(route(pad, pad + QPointF(9, i % 4 ? 3 : -3), false, 2));
         via(pad + QPointF(9, i % 4 ? 3 : -3));
     }
-    soic(QPointF(205, 300), 14, 15, 90, {QStringLiteral("HCT74")});
+    soic(QPointF(205, 300), 14, 15, 90, {QStringLiteral("0419")});
     silk(QPointF(205, 275), QStringLiteral("U18"), 6);
 }
 
@@ -1137,19 +1136,19 @@ void CardPainter::drawAnalogInput()
         trace(route(pin, pin + QPointF(-3, -12), true, 2));
         via(pin + QPointF(-3, -12));
     }
-    soic(QPointF(230, 370), 28, 29, 0, {QStringLiteral("DG406DW"), QStringLiteral("0418")});
+    soic(QPointF(230, 370), 28, 29, 0, {QStringLiteral("0418")});
     silk(QPointF(193, 370), QStringLiteral("U8"), 7, Qt::AlignRight);
-    soic(QPointF(230, 425), 28, 29, 0, {QStringLiteral("DG407DW"), QStringLiteral("0418")});
+    soic(QPointF(230, 425), 28, 29, 0, {QStringLiteral("0418")});
     silk(QPointF(193, 425), QStringLiteral("U9"), 7, Qt::AlignRight);
-    soic(QPointF(305, 372), 8, 15, 0, {QStringLiteral("INA128")});
+    soic(QPointF(305, 372), 8, 15, 0, {QStringLiteral("0416")});
     silk(QPointF(305, 391), QStringLiteral("U10"), 6);
-    soic(QPointF(305, 425), 8, 15, 0, {QStringLiteral("OP07")});
+    soic(QPointF(305, 425), 8, 15, 0, {QStringLiteral("0416")});
     silk(QPointF(305, 408), QStringLiteral("U11"), 6);
-    soic(QPointF(348, 372), 8, 15, 0, {QStringLiteral("REF02")});
+    soic(QPointF(348, 372), 8, 15, 0, {QStringLiteral("0421")});
     silk(QPointF(348, 391), QStringLiteral("U12"), 6);
-    soic(QPointF(360, 425), 14, 15, 0, {QStringLiteral("TL074")});
+    soic(QPointF(360, 425), 14, 15, 0, {QStringLiteral("0421")});
     silk(QPointF(360, 408), QStringLiteral("U13"), 6);
-    dip(QPointF(450, 279), 28, 30, 0, {QStringLiteral("ADS7806P"), QStringLiteral("0420A")});
+    dip(QPointF(450, 279), 28, 30, 0, {QStringLiteral("0420A")});
     silk(QPointF(450, 305), QStringLiteral("U14"), 7);
     tantalum(QPointF(332, 322), QSizeF(14, 10), 0, QStringLiteral("226"));
     silk(QPointF(332, 311), QStringLiteral("C22"), 6);
@@ -1228,11 +1227,11 @@ void CardPainter::drawAnalogOutput()
     silk(QPointF(177.75, 547), QStringLiteral("5V       10V"), 6);
     silk(QPointF(177.75, 520), QStringLiteral("JP4"), 6);
 
-    dip(QPointF(91, 425), 24, 30, 90, {QStringLiteral("AD7237AN"), QStringLiteral("0415")});
+    dip(QPointF(91, 425), 24, 30, 90, {QStringLiteral("0415")});
     silk(QPointF(91, 355), QStringLiteral("U15"), 7);
-    soic(QPointF(132, 478), 8, 15, 90, {QStringLiteral("OP27")});
+    soic(QPointF(132, 478), 8, 15, 90, {QStringLiteral("0416")});
     silk(QPointF(132, 459), QStringLiteral("U16"), 6);
-    soic(QPointF(185, 478), 8, 15, 90, {QStringLiteral("OP27")});
+    soic(QPointF(185, 478), 8, 15, 90, {QStringLiteral("0416")});
     silk(QPointF(185, 459), QStringLiteral("U17"), 6);
 
     electrolytic(QPointF(97, 532), 13);
