@@ -90,6 +90,11 @@ TMainForm::TMainForm(QWidget *parent) : TForm(parent)
     TFormLoader(this).Load(QStringLiteral(":/layout/MainForm.ui"));
 }
 
+TMainForm::TMainForm(const QByteArray &layout, QWidget *parent) : TForm(parent)
+{
+    TFormLoader(this).Load(layout);
+}
+
 void TMainForm::FormCreate(QObject *)
 {
     IRQJumpers = {IRQJumper3,  IRQJumper4,  IRQJumper5,  IRQJumper6,  IRQJumper7, IRQJumper9,

@@ -70,6 +70,8 @@ class TMainForm : public TForm
     Q_PROPERTY(TThreeJumper *PowerJumperBot MEMBER PowerJumperBot)
 public:
     explicit TMainForm(QWidget *parent = nullptr);
+    // The page read from another stored layout; an unreadable one raises EReadError.
+    explicit TMainForm(const QByteArray &layout, QWidget *parent = nullptr);
 
     QMenuBar *MainMenu1 = nullptr;
     QAction *Exit2 = nullptr;

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMetaProperty>
 #include <QRadioButton>
+#include <QSet>
 #include <QXmlStreamReader>
 
 void TMethod::Invoke(void *result, const char *resultType, void **arguments, int count) const
@@ -227,6 +228,29 @@ const QMetaObject *TFormLoader::MetaObjectOf(const QString &className) const
     return className == QLatin1String(m_form->metaObject()->className()) ? m_form->metaObject() : nullptr;
 }
 
+// Designer stores numbers as 32-bit integers; geometry stays within what a window system can
+// show (16-bit coordinates), so that no control asks for an image of gigabytes.
+void TFormLoader::CheckNumber(const QString &tag, const QString &text, const QVector<Open> &open)
+{
+    QString component;
+    QString property;
+    for (auto it = open.crbegin(); it != open.crend() && component.isEmpty(); ++it) {
+        if (it->tag == QLatin1String("property") && property.isEmpty())
+            property = it->name;
+        else if (it->tag == QLatin1String("widget") || it->tag == QLatin1String("action"))
+            component = it->name;
+    }
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok)
+        throw EReadError(QStringLiteral("Invalid number %1 for %2 of %3").arg(text, property, component));
+    if (open.last().tag != QLatin1String("rect") || property != QLatin1String("geometry"))
+        return;
+    const bool isSize = tag == QLatin1String("width") || tag == QLatin1String("height");
+    if (value > MaxCoordinate || value < (isSize ? 0 : -MaxCoordinate - 1))
+        throw EReadError(QStringLiteral("Invalid geometry of %1: %2 %3").arg(component, tag, text));
+}
+
 QByteArray TFormLoader::Prepare(const QByteArray &layout)
 {
     const QString formClass = QString::fromLatin1(m_form->metaObject()->className());
@@ -244,16 +268,11 @@ QByteArray TFormLoader::Prepare(const QByteArray &layout)
         prepared += QStringView(text).sliced(copied, start - copied);
         copied = in.characterOffset();
     };
-    // The open elements; for components also their class and name.
-    struct Open
-    {
-        QString tag;
-        QString className;
-        QString name;
-    };
     QVector<Open> open;
     bool formSeen = false;
     const QStringList standardClasses = availableWidgets();
+    // References and fields are resolved by name: one name, one component.
+    QSet<QString> names;
 
     while (!in.atEnd()) {
         const QXmlStreamReader::TokenType token = in.readNext();
@@ -265,6 +284,11 @@ QByteArray TFormLoader::Prepare(const QByteArray &layout)
             const QString name = in.attributes().value(QLatin1String("name")).toString();
             const bool ofComponent = !open.isEmpty() && (open.last().tag == QLatin1String("widget") ||
                                                          open.last().tag == QLatin1String("action"));
+            if ((tag == QLatin1String("widget") || tag == QLatin1String("action")) && !name.isEmpty()) {
+                if (names.contains(name))
+                    throw EReadError(QStringLiteral("Component name %1 is used twice").arg(name));
+                names.insert(name);
+            }
             if (tag == QLatin1String("widget")) {
                 if (!formSeen) {
                     if (className != formClass)
@@ -297,6 +321,11 @@ QByteArray TFormLoader::Prepare(const QByteArray &layout)
                                              .arg(value.text, property, open.last().name));
                     continue;
                 }
+            }
+            if (const QString parent = open.isEmpty() ? QString() : open.last().tag;
+                tag == QLatin1String("number") || parent == QLatin1String("rect") || parent == QLatin1String("size")) {
+                CheckNumber(tag, in.readElementText(), open);
+                continue;
             }
             open.append({tag, className, name});
         } else if (token == QXmlStreamReader::EndElement) {

@@ -103,6 +103,16 @@ private:
         QString value;
     };
 
+    // An open element of the layout; for components also their class and name.
+    struct Open
+    {
+        QString tag;
+        QString className;
+        QString name;
+    };
+
+    static constexpr int MaxCoordinate = 32767;
+
     struct NonVisual
     {
         QString className;
@@ -113,6 +123,7 @@ private:
     // The layout without what the loader resolves itself: non-visual components, events and
     // references, which are recorded in stored order.
     QByteArray Prepare(const QByteArray &layout);
+    static void CheckNumber(const QString &tag, const QString &text, const QVector<Open> &open);
     void ReadNonVisual(QXmlStreamReader &in, const QString &className, const QString &name);
     const QMetaObject *MetaObjectOf(const QString &className) const;
     void CreateNonVisual(const NonVisual &stored);

@@ -83,21 +83,6 @@ TEST(FormLoader, BindsEventsAndFieldsThenRunsOnCreate)
                                        QStringLiteral("click:Radio1")}));
 }
 
-TEST(FormLoader, ANameUsedTwiceResolvesToTheComponentFindChildFinds)
-{
-    // findChild looks at all children of a parent before their descendants, so the shallower
-    // edit wins although the deeper one comes first in the layout.
-    TLoaderPage page;
-    TFormLoader(&page).Load(Page("<widget class=\"QWidget\" name=\"Box\"><widget class=\"QLineEdit\" name=\"Edit1\">" +
-                                 Prop("OnChange", "EditChange") + "</widget></widget>"
-                                 "<widget class=\"QLineEdit\" name=\"Edit1\"/>"));
-    ASSERT_NE(page.Edit1, nullptr);
-    EXPECT_EQ(page.Edit1->parent(), page.findChild<QWidget *>(QStringLiteral("central")));
-    EXPECT_EQ(page.Edit1, page.findChild<QLineEdit *>(QStringLiteral("Edit1")));
-    page.Edit1->setText(QStringLiteral("1"));
-    EXPECT_EQ(page.calls, QStringList{QStringLiteral("change:Edit1")});
-}
-
 TEST(FormLoader, SetsNonVisualComponentPropertiesAndBindsActions)
 {
     TLoaderPage page;
