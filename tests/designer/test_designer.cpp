@@ -9,6 +9,7 @@
 #include <QtDesigner/QDesignerFormWindowInterface>
 #include <QtDesigner/QDesignerFormWindowManagerInterface>
 #include <QtDesigner/QDesignerIntegration>
+#include <QtDesigner/QDesignerPropertyEditorInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 
 #include <QFile>
@@ -96,8 +97,8 @@ TEST(DesignerPlugin, APageSavedByDesignerLoadsUnchanged)
     ExpectQtWarning noOpenGL(QStringLiteral("QOpenGLWidget is not supported"));
     QDesignerFormEditorInterface *core = QDesignerComponents::createFormEditor(nullptr);
     QDesignerComponents::initializePlugins(core);
-    core->setWidgetBox(QDesignerComponents::createWidgetBox(core, nullptr));
-    core->setPropertyEditor(QDesignerComponents::createPropertyEditor(core, nullptr));
+    QDesignerPropertyEditorInterface *editor = QDesignerComponents::createPropertyEditor(core, nullptr);
+    core->setPropertyEditor(editor);
     auto *integration = new QDesignerIntegration(core, core);
     core->setIntegration(integration);
     QDesignerFormWindowInterface *window = core->formWindowManager()->createFormWindow();
@@ -118,6 +119,8 @@ TEST(DesignerPlugin, APageSavedByDesignerLoadsUnchanged)
     TFormLoader(&reloaded).Load(saved.toUtf8());
     EXPECT_EQ(Tree(&reloaded).join(QLatin1Char('\n')).toStdString(), Tree(&original).join(QLatin1Char('\n')).toStdString());
     delete window;
+    delete integration;
+    delete editor;
     delete core;
     QCoreApplication::setLibraryPaths(paths);
 }
