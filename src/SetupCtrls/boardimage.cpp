@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPainter>
 #include <cmath>
+#include <utility>
 
 TBoardImage::TBoardImage(QWidget *parent) : QWidget(parent), m_picture(std::make_unique<TPicture>())
 {
@@ -68,11 +69,15 @@ void TBoardImage::SetPicture(const TPicture *value)
 
 QString TBoardImage::PictureSource() const
 {
+    if (!m_designSource.isEmpty())
+        return m_designSource;
     return m_picture->LoadPending() ? m_picture->PendingFileName() : m_picture->FileName();
 }
 
 void TBoardImage::SetPictureSource(const QString &fileName)
 {
+    if (fileName != m_designSource)
+        m_designSource.clear();
     if (fileName.isEmpty()) {
         if (m_picture->HasGraphic() || m_picture->LoadPending())
             m_picture->Clear();
@@ -84,6 +89,22 @@ void TBoardImage::SetPictureSource(const QString &fileName)
         m_picture->BeginLoad(fileName);
         return;
     }
+    QString error;
+    if (m_picture->LoadFromFile(fileName, &error))
+        return;
+    if (Component::IsDesigning(this)) {
+        m_designSource = fileName;
+        QMetaObject::invokeMethod(this, &TBoardImage::RetryDesignSource, Qt::QueuedConnection);
+        return;
+    }
+    PictureUnreadable(fileName, error);
+}
+
+void TBoardImage::RetryDesignSource()
+{
+    const QString fileName = std::exchange(m_designSource, QString());
+    if (fileName.isEmpty())
+        return;
     QString error;
     if (!m_picture->LoadFromFile(fileName, &error))
         PictureUnreadable(fileName, error);

@@ -71,7 +71,9 @@ public:
     void SetPicture(const TPicture *value);
     QString PictureSource() const;
     // Loads the named JPEG; one that cannot be read leaves the picture empty, with a warning.
-    // While a layout is read the JPEG decodes alongside, and the picture arrives at Loaded.
+    // While a layout is read the JPEG decodes alongside, and the picture arrives at Loaded. In a
+    // form designer a name not yet readable is tried once more when the events of its load are
+    // done: Designer registers the resources a page names after building the page's controls.
     void SetPictureSource(const QString &fileName);
     void Loaded() override;
 
@@ -96,6 +98,7 @@ protected:
 private:
     void PictureChanged();
     void PictureUnreadable(const QString &fileName, const QString &error);
+    void RetryDesignSource();
     void StartWalk();
     // The widget whose outer size the control centres in: its form for a form's client area.
     QWidget *Form() const;
@@ -105,6 +108,7 @@ private:
     const QImage &Scaled(const QRect &dest, qreal pixelRatio);
 
     std::unique_ptr<TPicture> m_picture;
+    QString m_designSource; // a name tried again in a form designer
     QPointer<QWidget> m_first;
     QPointer<QMenuBar> m_menu;
     QPointer<QWidget> m_watchedForm;

@@ -20,6 +20,19 @@ TRadioPanel::~TRadioPanel()
     disconnect(qApp, &QApplication::focusChanged, this, &TRadioPanel::FocusChanged);
 }
 
+bool TRadioPanel::Visible() const
+{
+    return Component::IsDesigning(this) ? m_designVisible : !isHidden();
+}
+
+void TRadioPanel::SetVisible(bool value)
+{
+    if (Component::IsDesigning(this))
+        m_designVisible = value;
+    else
+        setVisible(value);
+}
+
 bool TRadioPanel::Holds(const QWidget *widget) const
 {
     return widget && (widget == this || isAncestorOf(widget));
@@ -116,8 +129,7 @@ void TRadioPanel::paintEvent(QPaintEvent *)
 {
     if (!m_designHidden && Component::IsDesigning(this)) {
         m_designHidden = true;
-        // Hiding inside a paint is not allowed: it follows right after it.
-        QMetaObject::invokeMethod(this, [this] { setVisible(false); }, Qt::QueuedConnection);
+        m_designVisible = false;
     }
     QPainter canvas(this);
     QRect area = rect();

@@ -25,6 +25,7 @@ class TRadioPanel : public QWidget, public TEventBinding
     Q_PROPERTY(TColor Color READ Color WRITE SetColor)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
     Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
 public:
     using TNotifyEvent = std::function<void(QObject *Sender)>;
 
@@ -53,6 +54,10 @@ public:
     void SetParentColor(bool value);
     int Tag() const { return m_tag; }
     void SetTag(int value) { m_tag = value; }
+    // Whether the panel shows at run time. In a form designer the panel stays on the design
+    // surface whatever the value, as every control does there.
+    bool Visible() const;
+    void SetVisible(bool value);
 
     // Set by the popup that has taken the panel.
     bool Hosted() const { return m_hosted; }
@@ -92,6 +97,7 @@ private:
     int m_tag = 0;
     bool m_hosted = false;
     bool m_designHidden = false;
+    bool m_designVisible = false;
     QPointer<QWidget> m_lastFocus;
     TNotifyEvent m_onActivate;
     TNotifyEvent m_onDeactivate;

@@ -1,6 +1,7 @@
 #include "setupctrlsplugin.h"
 
 #include "component.h"
+#include "designfonts.h"
 #include "formloader.h"
 #include "referencesheet.h"
 #include "setupsupporter.h"
@@ -9,6 +10,7 @@
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QExtensionManager>
 
+#include <QApplication>
 #include <QIcon>
 #include <QMetaProperty>
 #include <QSet>
@@ -65,6 +67,8 @@ QWidget *TWidgetPlugin::createWidget(QWidget *parent)
     // Design mode before the first paint, and before Designer sets any stored property.
     auto *widget = qobject_cast<QWidget *>(TFormLoader::CreateComponent(m_widget.className, parent));
     Component::SetDesigning(widget, true);
+    // Designer's surface shows every control, those that start hidden included.
+    widget->show();
     return widget;
 }
 
@@ -79,6 +83,8 @@ void TWidgetPlugin::initialize(QDesignerFormEditorInterface *core)
         return;
     registered.insert(core);
     connect(core, &QObject::destroyed, [core] { registered.remove(core); });
+    // The page is drawn in the faces it was laid out with, as the program draws it.
+    DesignFonts::Install(DesignFonts::WineDirectory(), qApp->devicePixelRatio());
     QExtensionManager *manager = core->extensionManager();
     auto *factory = new TReferenceSheetFactory(manager);
     manager->registerExtensions(factory, Q_TYPEID(QDesignerPropertySheetExtension));

@@ -76,6 +76,7 @@ Fit EntryFit(const QComboBox *list, int entry)
 // Run alone, by its own ctest entry: it takes the application's fonts away.
 TEST(DesignFonts, LayoutFontResolvesToWinesFacesOrFallsBackWithoutThem)
 {
+    TApplication::Instance()->AwaitFonts(); // the start-up registration, which would undo Uninstall
     const QTemporaryDir empty;
     for (const QString &missing : {empty.path(), empty.filePath(QStringLiteral("absent"))}) {
         Uninstall();

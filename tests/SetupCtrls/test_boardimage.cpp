@@ -314,6 +314,29 @@ TEST(BoardImage, LoadsItsPictureFromAJpegFileNamedByPicture)
     }
 }
 
+// Designer names the page's resources to Qt only after it has built the page's controls.
+TEST(BoardImage, InADesignerAPictureNotYetReadableIsTriedOnceMore)
+{
+    QWidget form;
+    Component::SetDesigning(&form, true);
+    TBoardImage board(&form);
+    const auto file = JpegFile(600, 611);
+    const QString later = file->fileName() + QStringLiteral(".later");
+    board.SetPictureSource(later);
+    EXPECT_EQ(board.PictureSource(), later);
+    ASSERT_TRUE(QFile::copy(file->fileName(), later));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(board.Picture()->Image().size(), QSize(600, 611));
+    QFile::remove(later);
+
+    ExpectQtWarning warning(QStringLiteral("cannot be read"));
+    board.SetPictureSource(later + QStringLiteral(".never"));
+    EXPECT_EQ(warning.Count(), 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(warning.Count(), 1);
+    EXPECT_FALSE(board.Picture()->HasGraphic());
+}
+
 TEST(Picture, LoadsInTwoStepsAndALaterChangeDropsThePendingLoad)
 {
     const auto file = JpegFile(60, 40);

@@ -70,6 +70,7 @@ TEST(DesignerPlugin, ListsTheClassesAndCreatesThemInDesignMode)
         QWidget *created = widget->createWidget(&form);
         EXPECT_EQ(QLatin1String(created->metaObject()->className()), widget->name());
         EXPECT_TRUE(Component::IsDesigning(created));
+        EXPECT_FALSE(created->isHidden()) << qPrintable(widget->name());
         EXPECT_TRUE(widget->domXml().contains(QStringLiteral("class=\"%1\"").arg(widget->name())));
     }
     // Designer hands the mouse to a circle it edits: hovering it opens nothing.
@@ -102,8 +103,10 @@ TEST(DesignerPlugin, APageSavedByDesignerLoadsUnchanged)
     auto *integration = new QDesignerIntegration(core, core);
     core->setIntegration(integration);
     QDesignerFormWindowInterface *window = core->formWindowManager()->createFormWindow();
-    QFile page(QStringLiteral(":/layout/MainForm.ui"));
+    // Opened from its folder, as a page author opens it: Designer reads the resources it names.
+    QFile page(QStringLiteral(PAGE_LAYOUT));
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    window->setFileName(page.fileName());
     // Designer knows the form only as a QMainWindow: the form's own enumerations (WindowState,
     // Position) are not read, and so not saved.
     ExpectQtWarning formEnums(QStringLiteral("enumeration-type property|invalid index +-1"));
