@@ -1,6 +1,7 @@
 #include "referencesheet.h"
 
 #include "component.h"
+#include "form.h"
 #include "setupctrlsplugin.h"
 
 #include <QtDesigner/QDesignerFormEditorInterface>
@@ -8,6 +9,7 @@
 #include <QtDesigner/QDesignerPropertyEditorInterface>
 #include <QtDesigner/private/qdesigner_utils_p.h>
 
+#include <QMainWindow>
 #include <QMetaProperty>
 #include <algorithm>
 #include <QTimer>
@@ -181,6 +183,24 @@ void TReferenceSheet::ShowHeld()
     }
 }
 
+TFormSheet::TFormSheet(QObject *object, QObject *parent) : QDesignerPropertySheet(object, parent)
+{
+    const TForm defaults;
+    const QMetaObject &form = TForm::staticMetaObject;
+    for (const char *name : {"WindowState", "Position"}) {
+        const QMetaProperty stored = form.property(form.indexOfProperty(name));
+        const QMetaEnum values = stored.enumerator();
+        qdesigner_internal::DesignerMetaEnum meta(QLatin1String(values.name()), QLatin1String(form.className()),
+                                                  QStringLiteral("::"));
+        for (int i = 0; i < values.keyCount(); ++i)
+            meta.addKey(values.value(i), QLatin1String(values.key(i)));
+        const int index = createFakeProperty(
+            QLatin1String(name),
+            QVariant::fromValue(qdesigner_internal::PropertySheetEnumValue(stored.read(&defaults).toInt(), meta)));
+        setPropertyGroup(index, QLatin1String(form.className()));
+    }
+}
+
 TReferenceSheetFactory::TReferenceSheetFactory(QExtensionManager *parent) : QExtensionFactory(parent) {}
 
 QObject *TReferenceSheetFactory::extension(QObject *object, const QString &iid) const
@@ -189,12 +209,22 @@ QObject *TReferenceSheetFactory::extension(QObject *object, const QString &iid) 
         return nullptr;
     if (!object)
         return nullptr;
+    auto *widget = qobject_cast<QWidget *>(object);
+    if (widget && widget->metaObject() == &QMainWindow::staticMetaObject &&
+        QDesignerFormWindowInterface::findFormWindow(widget)) {
+        QPointer<QDesignerPropertySheet> &sheet = m_sheets[object];
+        if (!sheet) {
+            sheet = new TFormSheet(object, const_cast<TReferenceSheetFactory *>(this));
+            connect(object, &QObject::destroyed, sheet, &QObject::deleteLater);
+        }
+        return sheet;
+    }
     const QString className = QLatin1String(object->metaObject()->className());
     const auto &widgets = DesignerWidgets();
     if (!object->isWidgetType() || !TReferenceSheet::HasReferences(object) ||
         std::none_of(widgets.cbegin(), widgets.cend(), [&](const TDesignerWidget &w) { return w.className == className; }))
         return nullptr;
-    QPointer<TReferenceSheet> &sheet = m_sheets[object];
+    QPointer<QDesignerPropertySheet> &sheet = m_sheets[object];
     if (!sheet) {
         sheet = new TReferenceSheet(object, const_cast<TReferenceSheetFactory *>(this));
         connect(object, &QObject::destroyed, sheet, &QObject::deleteLater);

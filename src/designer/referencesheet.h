@@ -37,8 +37,18 @@ private:
     QHash<QString, int> m_references; // name -> index of its dynamic property
 };
 
-// Gives the library's widgets with references a TReferenceSheet, for the plain and the dynamic
-// property sheet interfaces alike.
+// Designer builds a page's form as a plain QMainWindow: this sheet gives it the stored
+// enumerations of the library's form, WindowState and Position, so that they are read, edited
+// and saved as the layout loader reads them.
+class TFormSheet : public QDesignerPropertySheet
+{
+    Q_OBJECT
+public:
+    explicit TFormSheet(QObject *object, QObject *parent);
+};
+
+// Gives the library's widgets with references a TReferenceSheet and a page's form a TFormSheet,
+// for the plain and the dynamic property sheet interfaces alike.
 class TReferenceSheetFactory : public QExtensionFactory
 {
     Q_OBJECT
@@ -48,5 +58,5 @@ public:
     QObject *extension(QObject *object, const QString &iid) const override;
 
 private:
-    mutable QHash<QObject *, QPointer<TReferenceSheet>> m_sheets;
+    mutable QHash<QObject *, QPointer<QDesignerPropertySheet>> m_sheets;
 };
