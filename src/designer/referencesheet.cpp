@@ -7,7 +7,6 @@
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerFormWindowInterface>
 #include <QtDesigner/QDesignerPropertyEditorInterface>
-#include <QtDesigner/private/qdesigner_utils_p.h>
 
 #include <QMainWindow>
 #include <QMetaProperty>
@@ -198,7 +197,19 @@ TFormSheet::TFormSheet(QObject *object, QObject *parent) : QDesignerPropertyShee
             QLatin1String(name),
             QVariant::fromValue(qdesigner_internal::PropertySheetEnumValue(stored.read(&defaults).toInt(), meta)));
         setPropertyGroup(index, QLatin1String(form.className()));
+        m_enumerations.insert(index, meta);
     }
+}
+
+void TFormSheet::setProperty(int index, const QVariant &value)
+{
+    using qdesigner_internal::PropertySheetEnumValue;
+    const auto enumeration = m_enumerations.constFind(index);
+    if (enumeration == m_enumerations.cend() || value.metaType() == QMetaType::fromType<PropertySheetEnumValue>()) {
+        QDesignerPropertySheet::setProperty(index, value);
+        return;
+    }
+    QDesignerPropertySheet::setProperty(index, QVariant::fromValue(PropertySheetEnumValue(value.toInt(), *enumeration)));
 }
 
 TReferenceSheetFactory::TReferenceSheetFactory(QExtensionManager *parent) : QExtensionFactory(parent) {}

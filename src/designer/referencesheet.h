@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtDesigner/private/qdesigner_propertysheet_p.h>
+#include <QtDesigner/private/qdesigner_utils_p.h>
 
 #include <QExtensionFactory>
 #include <QHash>
@@ -45,6 +46,12 @@ class TFormSheet : public QDesignerPropertySheet
     Q_OBJECT
 public:
     explicit TFormSheet(QObject *object, QObject *parent);
+
+    // Designer reads a stored enumeration as a plain number: it is kept as the enumeration.
+    void setProperty(int index, const QVariant &value) override;
+
+private:
+    QHash<int, qdesigner_internal::DesignerMetaEnum> m_enumerations; // index -> its values
 };
 
 // Gives the library's widgets with references a TReferenceSheet and a page's form a TFormSheet,

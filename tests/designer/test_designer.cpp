@@ -112,6 +112,7 @@ TEST(DesignerPlugin, APageSavedByDesignerLoadsUnchanged)
     QTest::qWait(50);
     const QString saved = window->contents();
     EXPECT_FALSE(saved.contains(QLatin1String("csDesigning"))) << "design mode is not part of the page";
+    EXPECT_TRUE(saved.contains(QLatin1String("<enum>TForm::wsMaximized</enum>"))) << "stored as the layout stores it";
 
     TMainForm original;
     TFormLoader(&original).Load(QStringLiteral(":/layout/MainForm.ui"));
