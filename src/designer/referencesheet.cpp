@@ -220,25 +220,23 @@ QObject *TReferenceSheetFactory::extension(QObject *object, const QString &iid) 
         return nullptr;
     if (!object)
         return nullptr;
+    const QPointer<QDesignerPropertySheet> known = m_sheets.value(object);
+    if (known)
+        return known;
+    auto *self = const_cast<TReferenceSheetFactory *>(this);
     auto *widget = qobject_cast<QWidget *>(object);
-    if (widget && widget->metaObject() == &QMainWindow::staticMetaObject &&
-        QDesignerFormWindowInterface::findFormWindow(widget)) {
-        QPointer<QDesignerPropertySheet> &sheet = m_sheets[object];
-        if (!sheet) {
-            sheet = new TFormSheet(object, const_cast<TReferenceSheetFactory *>(this));
-            connect(object, &QObject::destroyed, sheet, &QObject::deleteLater);
-        }
-        return sheet;
-    }
     const QString className = QLatin1String(object->metaObject()->className());
     const auto &widgets = DesignerWidgets();
-    if (!object->isWidgetType() || !TReferenceSheet::HasReferences(object) ||
-        std::none_of(widgets.cbegin(), widgets.cend(), [&](const TDesignerWidget &w) { return w.className == className; }))
+    QDesignerPropertySheet *sheet = nullptr;
+    if (widget && widget->metaObject() == &QMainWindow::staticMetaObject &&
+        QDesignerFormWindowInterface::findFormWindow(widget))
+        sheet = new TFormSheet(object, self);
+    else if (widget && TReferenceSheet::HasReferences(object) &&
+             std::any_of(widgets.cbegin(), widgets.cend(), [&](const TDesignerWidget &w) { return w.className == className; }))
+        sheet = new TReferenceSheet(object, self);
+    else
         return nullptr;
-    QPointer<QDesignerPropertySheet> &sheet = m_sheets[object];
-    if (!sheet) {
-        sheet = new TReferenceSheet(object, const_cast<TReferenceSheetFactory *>(this));
-        connect(object, &QObject::destroyed, sheet, &QObject::deleteLater);
-    }
+    m_sheets.insert(object, sheet);
+    connect(object, &QObject::destroyed, sheet, &QObject::deleteLater);
     return sheet;
 }
