@@ -6,6 +6,7 @@
 #include "boardimage.h"
 #include "component.h"
 #include "popupform.h"
+#include "setupctrls.h"
 #include "template.h"
 #include "tint.h"
 
@@ -142,6 +143,7 @@ int main(int argc, char **argv)
             std::abort();
     });
     TApplication app(argc, argv);
+    SetupCtrls::Install();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -5,6 +5,7 @@
 #include "exceptions.h"
 #include "form.h"
 #include "formloader.h"
+#include "setupctrls.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         static char name[] = "fuzz_formloader";
         static char *argv[] = {name, nullptr};
         auto *application = new TApplication(argc, argv);
+        SetupCtrls::Install();
         application->SetErrorDisplay([](const QString &) {});
         return application;
     }();

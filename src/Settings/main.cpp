@@ -1,6 +1,7 @@
 #include "application.h"
 #include "desktopidentity.h"
 #include "exceptions.h"
+#include "setupctrls.h"
 #include "template.h"
 
 #include <QMessageBox>
@@ -8,6 +9,7 @@
 int main(int argc, char **argv)
 {
     TApplication app(argc, argv);
+    SetupCtrls::Install();
     SetDesktopIdentity();
     try {
         TMainForm mainForm;

@@ -2,7 +2,7 @@
 
 #include "anchors.h"
 #include "colors.h"
-#include "formloader.h"
+#include "events.h"
 
 #include <QPointer>
 #include <QStringList>

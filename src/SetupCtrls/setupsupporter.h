@@ -1,6 +1,6 @@
 #pragma once
 
-#include "formloader.h"
+#include "events.h"
 #include "infoforms.h"
 
 #include <QLabel>

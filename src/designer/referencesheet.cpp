@@ -1,8 +1,8 @@
 #include "referencesheet.h"
 
 #include "component.h"
+#include "designerwidgets.h"
 #include "form.h"
-#include "setupctrlsplugin.h"
 
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerFormWindowInterface>

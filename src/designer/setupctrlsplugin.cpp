@@ -4,6 +4,7 @@
 #include "designfonts.h"
 #include "formloader.h"
 #include "referencesheet.h"
+#include "setupctrls.h"
 #include "setupsupporter.h"
 #include "supporteritem.h"
 
@@ -109,6 +110,7 @@ QString TWidgetPlugin::domXml() const
 
 TSetupCtrlsCollection::TSetupCtrlsCollection(QObject *parent) : QObject(parent)
 {
+    SetupCtrls::RegisterClasses();
     for (const TDesignerWidget &widget : DesignerWidgets())
         m_widgets.append(new TWidgetPlugin(widget, this));
 }

@@ -1,20 +1,9 @@
 #pragma once
 
+#include "designerwidgets.h"
+
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
-#include <QVector>
-
-// One library class as Qt Designer offers it.
-struct TDesignerWidget
-{
-    QString className;
-    QString header;
-    bool container;
-    QString toolTip;
-};
-
-// The classes, in the order of the list in CMakeLists.txt.
-const QVector<TDesignerWidget> &DesignerWidgets();
 
 // Creates one library class in design mode.
 class TWidgetPlugin : public QObject, public QDesignerCustomWidgetInterface

@@ -1,4 +1,5 @@
 #include "application.h"
+#include "setupctrls.h"
 #include "warningguard.h"
 
 #include <gtest/gtest.h>
@@ -10,5 +11,6 @@ int main(int argc, char **argv)
     WarningGuard::Install();
     ::testing::InitGoogleTest(&argc, argv);
     TApplication app(argc, argv);
+    SetupCtrls::Install();
     return RUN_ALL_TESTS();
 }

@@ -3,6 +3,7 @@
 #include <form.h>
 #include <formloader.h>
 #include <jumpers.h>
+#include <setupctrls.h>
 
 #include <QMouseEvent>
 #include <cstdio>
@@ -28,6 +29,7 @@ static const char layout[] = R"(<ui version="4.0"><widget class="TPage" name="Pa
 int main(int argc, char **argv)
 {
     TApplication app(argc, argv);
+    SetupCtrls::Install();
     TPage page;
     TFormLoader(&page).Load(QByteArray(layout));
     page.show();

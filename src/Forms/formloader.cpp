@@ -1,7 +1,6 @@
 #include "formloader.h"
 
 #include "application.h"
-#include "classes.h"
 #include "component.h"
 #include "exceptions.h"
 
@@ -16,26 +15,19 @@
 #include <QSet>
 #include <QXmlStreamReader>
 
-void TMethod::Invoke(void *result, const char *resultType, void **arguments, int count) const
-{
-    if (!*this)
-        return;
-    // The argument objects keep pointers into the type names, which must outlive the call.
-    QByteArray typeNames[4];
-    QGenericArgument args[4];
-    for (int i = 0; i < count && i < 4; ++i) {
-        typeNames[i] = m_method.parameterTypeName(i);
-        args[i] = QGenericArgument(typeNames[i].constData(), arguments[i]);
-    }
-    m_method.invoke(m_receiver, Qt::DirectConnection, QGenericReturnArgument(resultType, result),
-                    args[0], args[1], args[2], args[3]);
-}
+#include <algorithm>
 
 namespace {
 
+QVector<TClassEntry> &RegisteredClasses()
+{
+    static QVector<TClassEntry> classes;
+    return classes;
+}
+
 const TClassEntry *FindClass(const QString &className)
 {
-    for (const TClassEntry &entry : LibraryClasses()) {
+    for (const TClassEntry &entry : RegisteredClasses()) {
         if (className == QLatin1String(entry.name))
             return &entry;
     }
@@ -153,6 +145,17 @@ FormLoaderDetail::PluginScanOff::PluginScanOff() : libraryPaths(QCoreApplication
 TFormLoader::TFormLoader(QWidget *form) : m_form(form)
 {
     QCoreApplication::setLibraryPaths(libraryPaths);
+}
+
+void TFormLoader::RegisterClass(const TClassEntry &entry)
+{
+    QVector<TClassEntry> &classes = RegisteredClasses();
+    const auto known = std::find_if(classes.begin(), classes.end(),
+                                    [&](const TClassEntry &e) { return qstrcmp(e.name, entry.name) == 0; });
+    if (known != classes.end())
+        *known = entry;
+    else
+        classes.append(entry);
 }
 
 QObject *TFormLoader::CreateComponent(const QString &className, QWidget *parent)

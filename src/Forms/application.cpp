@@ -1,6 +1,5 @@
 #include "application.h"
 
-#include "accessibility.h"
 #include "designfonts.h"
 #include "form.h"
 
@@ -12,7 +11,6 @@ TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     // The main form alone decides when the program ends (help and popup windows may stay open).
     setQuitOnLastWindowClosed(false);
-    Accessibility::Install();
     // The framework's default font, taken by the windows built without a stored layout (the
     // popups that host the page's panels, the help and support windows): the layouts were
     // drawn with it.

@@ -1,64 +1,29 @@
 #pragma once
 
+#include "events.h"
+
 #include <QByteArray>
 #include <QHash>
-#include <QMetaMethod>
 #include <QPointer>
 #include <QUiLoader>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 
 class QXmlStreamReader;
 
-
-// A handler of the form bound to a component's event by name.
-class TMethod
+// A class the layout loader creates by name; the libraries that define classes register them.
+struct TClassEntry
 {
-public:
-    TMethod() = default;
-    TMethod(QObject *receiver, QMetaMethod method) : m_receiver(receiver), m_method(method) {}
-
-    explicit operator bool() const { return m_receiver && m_method.isValid(); }
-    QObject *Receiver() const { return m_receiver; }
-    const QMetaMethod &Method() const { return m_method; }
-
-    // Calls the handler directly; arguments are passed by address, so a handler parameter
-    // declared as a reference (bool &) writes through to the caller's variable.
-    template <typename R, typename... Args>
-    R Call(Args &&...args) const
-    {
-        R result{};
-        void *arguments[] = {const_cast<void *>(static_cast<const void *>(&args))..., nullptr};
-        Invoke(&result, QMetaType::fromType<R>().name(), arguments, sizeof...(Args));
-        return result;
-    }
-    template <typename... Args>
-    void Notify(Args &&...args) const
-    {
-        void *arguments[] = {const_cast<void *>(static_cast<const void *>(&args))..., nullptr};
-        Invoke(nullptr, nullptr, arguments, sizeof...(Args));
-    }
-
-private:
-    void Invoke(void *result, const char *resultType, void **arguments, int count) const;
-
-    QPointer<QObject> m_receiver;
-    QMetaMethod m_method;
-};
-
-// Implemented by components whose events are not plain signals (events that return a value,
-// or whose assignment has side effects); the loader offers such events to the component first.
-class TEventBinding
-{
-public:
-    virtual ~TEventBinding() = default;
-    // Returns false when the component has no event of that name.
-    virtual bool BindEvent(const QByteArray &event, const TMethod &handler) = 0;
+    const char *name;
+    const QMetaObject *metaObject;
+    std::function<QObject *(QWidget *parent)> create;
+    bool nonVisual;
 };
 
 namespace FormLoaderDetail {
 // Empties the library paths while QUiLoader is constructed: it loads every Designer plugin it
-// finds there (one pulls in Qt Quick), and the library's classes come from its own table.
+// finds there (one pulls in Qt Quick), and the library's classes come from its own registry.
 struct PluginScanOff
 {
     PluginScanOff();
@@ -70,7 +35,8 @@ struct PluginScanOff
 // creates the library's classes and non-visual components, applies the stored properties in
 // stored order, then resolves component references and binds events to the form's handlers by
 // name, fills the form's fields (its pointer-typed properties) with the components of the same
-// name, tells the components that loading is done, and finally runs the form's OnCreate. Any name that cannot be resolved is an EReadError.
+// name, tells the components that loading is done, and finally runs the form's OnCreate. Any
+// name that cannot be resolved is an EReadError.
 class TFormLoader : private FormLoaderDetail::PluginScanOff, public QUiLoader
 {
 public:
@@ -79,6 +45,8 @@ public:
     void Load(const QString &fileName);
     void Load(const QByteArray &layout);
 
+    // Makes a class known by name to every loader; a name registered again is replaced.
+    static void RegisterClass(const TClassEntry &entry);
     // Creates a registered class by name; nullptr for unknown names.
     static QObject *CreateComponent(const QString &className, QWidget *parent);
     static bool IsNonVisual(const QString &className);

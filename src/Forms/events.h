@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMetaMethod>
+#include <QPointer>
+
+// A handler of the form bound to a component's event by name.
+class TMethod
+{
+public:
+    TMethod() = default;
+    TMethod(QObject *receiver, QMetaMethod method) : m_receiver(receiver), m_method(method) {}
+
+    explicit operator bool() const { return m_receiver && m_method.isValid(); }
+    QObject *Receiver() const { return m_receiver; }
+    const QMetaMethod &Method() const { return m_method; }
+
+    // Calls the handler directly; arguments are passed by address, so a handler parameter
+    // declared as a reference (bool &) writes through to the caller's variable.
+    template <typename R, typename... Args>
+    R Call(Args &&...args) const
+    {
+        R result{};
+        void *arguments[] = {const_cast<void *>(static_cast<const void *>(&args))..., nullptr};
+        Invoke(&result, QMetaType::fromType<R>().name(), arguments, sizeof...(Args));
+        return result;
+    }
+    template <typename... Args>
+    void Notify(Args &&...args) const
+    {
+        void *arguments[] = {const_cast<void *>(static_cast<const void *>(&args))..., nullptr};
+        Invoke(nullptr, nullptr, arguments, sizeof...(Args));
+    }
+
+private:
+    void Invoke(void *result, const char *resultType, void **arguments, int count) const;
+
+    QPointer<QObject> m_receiver;
+    QMetaMethod m_method;
+};
+
+// Implemented by components whose events are not plain signals (events that return a value,
+// or whose assignment has side effects); the loader offers such events to the component first.
+class TEventBinding
+{
+public:
+    virtual ~TEventBinding() = default;
+    // Returns false when the component has no event of that name.
+    virtual bool BindEvent(const QByteArray &event, const TMethod &handler) = 0;
+};
