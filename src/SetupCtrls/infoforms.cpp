@@ -47,6 +47,7 @@ THelpForm::THelpForm(QWidget *owner) : QWidget(owner)
     HelpLabel->setObjectName(QStringLiteral("HelpLabel"));
     HelpRich = new QTextEdit(this);
     HelpRich->setObjectName(QStringLiteral("HelpRich"));
+    HelpRich->setAccessibleName(QStringLiteral("Help text"));
     StartButton = new QPushButton(QStringLiteral("Start"), this);
     StartButton->setObjectName(QStringLiteral("StartButton"));
     connect(StartButton, &QPushButton::clicked, this, [this] { RunGuarded([this] { StartButtonClick(); }); });
@@ -82,6 +83,7 @@ TTechForm::TTechForm(QWidget *owner) : QWidget(owner)
     MakeOwnedWindow(this, QStringLiteral("TechForm"), QStringLiteral("Technical Support"));
     TechMemo = new QPlainTextEdit(this);
     TechMemo->setObjectName(QStringLiteral("TechMemo"));
+    TechMemo->setAccessibleName(QStringLiteral("Technical support"));
     CloseButton = new QPushButton(QStringLiteral("Close"), this);
     CloseButton->setObjectName(QStringLiteral("CloseButton"));
 }
@@ -91,6 +93,7 @@ TPCIForm::TPCIForm(QWidget *owner) : QWidget(owner)
     MakeOwnedWindow(this, QStringLiteral("PCIForm"), QString());
     PCIMemo = new QPlainTextEdit(this);
     PCIMemo->setObjectName(QStringLiteral("PCIMemo"));
+    PCIMemo->setAccessibleName(QStringLiteral("Installed cards"));
     CloseButton = new QPushButton(QStringLiteral("Close"), this);
     CloseButton->setObjectName(QStringLiteral("CloseButton"));
 }

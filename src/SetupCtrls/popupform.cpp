@@ -197,9 +197,14 @@ void TBoardHighlight::PopupClose()
         member->Unlight();
 }
 
+// The keyboard comes back to the circle of the group it closed.
 void TBoardHighlight::DoneClick()
 {
     ClosePopup();
+    if (isVisible() && isEnabled()) {
+        window()->activateWindow();
+        setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void TBoardHighlight::PreviousClick()

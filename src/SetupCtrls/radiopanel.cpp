@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "component.h"
+#include "focusmark.h"
 #include "jumpers.h"
 
 #include <QApplication>
@@ -11,6 +12,8 @@ TRadioPanel::TRadioPanel(QWidget *parent) : QWidget(parent)
 {
     resize(194, 100);
     setVisible(false);
+    // The popup gives the panel the focus; Tab comes back to it.
+    setFocusPolicy(Qt::TabFocus);
     connect(qApp, &QApplication::focusChanged, this, &TRadioPanel::FocusChanged);
 }
 
@@ -146,4 +149,18 @@ void TRadioPanel::paintEvent(QPaintEvent *)
         area.adjust(1, 1, -1, -1);
     }
     canvas.fillRect(area, ColorToQColor(Color(), this));
+    if (hasFocus())
+        FocusMark::DrawFrame(canvas, rect());
+}
+
+void TRadioPanel::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TRadioPanel::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }

@@ -1,8 +1,11 @@
+#include "boardhighlight.h"
 #include "jumpers.h"
+#include "popupform.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 #include <functional>
@@ -28,7 +31,7 @@ TEST(JumperAccessibility, TheActionClicksAsAUserDoesUnlessDisabled)
         {two, QAccessibleActionInterface::toggleAction(), QAccessible::CheckBox,
          [two] { return two->Closed() ? QStringLiteral("closed") : QStringLiteral("open"); }, "closed"},
         {three, QAccessibleActionInterface::pressAction(), QAccessible::Button,
-         [three] { return QAccessible::queryAccessibleInterface(three)->text(QAccessible::Value); }, "left"},
+         [three] { return QAccessible::queryAccessibleInterface(three)->text(QAccessible::Value); }, "on the left pair"},
     };
     for (const auto &c : cases) {
         QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(c.jumper);
@@ -45,5 +48,44 @@ TEST(JumperAccessibility, TheActionClicksAsAUserDoesUnlessDisabled)
         iface->actionInterface()->doAction(c.action);
         EXPECT_EQ(clicks.count(), 1);
         EXPECT_EQ(c.state(), c.after);
+    }
+}
+
+// Space on the focused jumper is a user's click, Space or Return on the focused circle a press:
+// both draw a black and white focus mark along their edge while they have the focus.
+TEST(Keyboard, SpaceClicksTheFocusedJumperOrPressesTheFocusedCircle)
+{
+    QWidget page;
+    page.resize(200, 120);
+    auto *jumper = new TTwoJumper(&page);
+    auto *circle = new TBoardHighlight(&page);
+    circle->move(100, 0);
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    const auto marked = [](QWidget *control, QPoint outer, QPoint inner) {
+        const QImage shot = control->grab().toImage();
+        return shot.pixelColor(outer) == Qt::black && shot.pixelColor(inner) == Qt::white;
+    };
+
+    QSignalSpy clicks(jumper, &TJumperControl::OnClick);
+    jumper->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(marked(jumper, {0, 0}, {1, 1}));
+    QTest::keyClick(jumper, Qt::Key_Space);
+    EXPECT_TRUE(jumper->Closed());
+    EXPECT_EQ(clicks.count(), 1);
+
+    QTest::keyClick(jumper, Qt::Key_Tab);
+    ASSERT_TRUE(circle->hasFocus());
+    EXPECT_FALSE(marked(jumper, {0, 0}, {1, 1}));
+    EXPECT_TRUE(marked(circle, {32, 0}, {32, 1}));
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        QTest::keyClick(circle, key);
+        ASSERT_TRUE(circle->Popup());
+        EXPECT_TRUE(circle->Popup()->isVisible());
+        EXPECT_TRUE(circle->Pinned());
+        circle->Popup()->close();
+        page.activateWindow();
+        circle->setFocus(Qt::TabFocusReason);
     }
 }
