@@ -10,7 +10,6 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QLabel>
-#include <QTimer>
 
 #include <cmath>
 
@@ -324,8 +323,7 @@ public:
     }
 };
 
-// Its value is the state's ordinal; the position in words is its value text and, unless the
-// jumper has news to tell, its description.
+// Its value is the state's ordinal; the position in words is its value text and its description.
 class ThreeJumperAccessible : public JumperAccessible, public QAccessibleValueInterface
 {
 public:
@@ -387,8 +385,49 @@ public:
     }
 };
 
+// The news of the moment: nothing on the screen, a notification to a screen reader, which
+// speaks one when it shows. Qt's bridge sends no text with a changed name or description. Each
+// piece of news is an object of its own: a reader drops an older event of the same object and
+// reads the name when it gets to the event.
+const char *const newsName = "AccessibleNews";
+
+class NewsAccessible : public QAccessibleObject
+{
+public:
+    explicit NewsAccessible(QObject *object) : QAccessibleObject(object) {}
+
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(qApp); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? object()->property("News").toString() : QString();
+    }
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QAccessible::State state() const override { return {}; }
+};
+
+void Tell(const QString &text)
+{
+    // The last few stay for a reader that is behind.
+    static QList<QPointer<QObject>> recent;
+    if (!qApp)
+        return;
+    auto *item = new QObject(qApp);
+    item->setObjectName(QLatin1String(newsName));
+    item->setProperty("News", text);
+    recent << item;
+    while (recent.size() > 8)
+        delete recent.takeFirst();
+    QAccessibleEvent event(item, QAccessible::ObjectShow);
+    announcer(&event);
+}
+
 QAccessibleInterface *Interface(const QString &className, QObject *object)
 {
+    if (className == QLatin1String("QObject") && object->parent() == qApp && object->objectName() == QLatin1String(newsName))
+        return new NewsAccessible(object);
     // A plain widget window would be a nameless client area to a reader.
     if (className == QLatin1String("TPopupForm"))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
@@ -411,35 +450,8 @@ QList<QPointer<TBoardHighlight>> changedCircles;
 QList<QPointer<TJumperControl>> movedJumpers;
 bool reportPending = false;
 
-const char *const ownDescription = "AccessibleOwnDescription";
+// The state a circle last told: expanded 1, checked 2.
 const char *const toldState = "AccessibleToldState";
-
-void Describe(QWidget *control, const QString &text)
-{
-    control->setAccessibleDescription(text);
-    QAccessibleEvent event(control, QAccessible::DescriptionChanged);
-    announcer(&event);
-}
-
-// The focused control's description becomes what the jumpers did, until the focus leaves it.
-void Tell(QWidget *control, const QString &news)
-{
-    if (!control->property(ownDescription).isValid())
-        control->setProperty(ownDescription, control->accessibleDescription());
-    Describe(control, news);
-}
-
-// After the focus has moved: a reader ignores descriptions of controls it has left.
-void Untell(QWidget *control)
-{
-    QTimer::singleShot(0, control, [control] {
-        const QVariant own = control->property(ownDescription);
-        if (!own.isValid() || control->hasFocus())
-            return;
-        control->setProperty(ownDescription, QVariant());
-        Describe(control, own.toString());
-    });
-}
 
 int CircleState(const TBoardHighlight *circle)
 {
@@ -474,15 +486,15 @@ void ReportJumpers()
     QWidget *focus = QApplication::focusWidget();
     if (!focus || Component::HasClassName(focus, "TRadioPanel"))
         return;
-    QStringList news;
+    QStringList said;
     if (auto *three = qobject_cast<TThreeJumper *>(focus); three && jumpers.contains(three))
-        news << Position(three);
+        said << Position(three);
     for (const TJumperControl *jumper : jumpers) {
         if (jumper && jumper != focus && jumper->window() == focus->window() && jumper->isVisible())
-            news << Accessibility::JumperName(jumper) + QStringLiteral(": ") + Accessibility::JumperPlacement(jumper);
+            said << Accessibility::JumperName(jumper) + QStringLiteral(": ") + Accessibility::JumperPlacement(jumper);
     }
-    if (!news.isEmpty())
-        Tell(focus, news.join(QStringLiteral("; ")));
+    if (!said.isEmpty())
+        Tell(said.join(QStringLiteral("; ")));
 }
 
 void Report()
@@ -513,12 +525,6 @@ void Install()
 {
     QAccessible::removeFactory(Interface);
     QAccessible::installFactory(Interface);
-    static QMetaObject::Connection focus;
-    if (qApp && !focus)
-        focus = QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget *old, QWidget *) {
-            if (old && old->property(ownDescription).isValid())
-                Untell(old);
-        });
 }
 
 void CheckedChanged(TJumperControl *jumper)

@@ -13,7 +13,7 @@ class TThreeJumper;
 // are buttons named by their title, panels groupings that tell where each jumper must be,
 // two-pin jumpers check boxes, three-pin jumpers buttons whose value is the shunt's position.
 // The controls tell it when they change; what the jumpers do in answer to the focused control
-// becomes, for a moment, that control's description, which a screen reader speaks.
+// is told as a notification, which a screen reader speaks.
 namespace Accessibility {
 
 // Registers the interfaces of the library's controls; the application object does it once.
