@@ -371,11 +371,11 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        QWidget *panel = widget();
+        auto *panel = static_cast<TRadioPanel *>(widget());
         if (t == QAccessible::Name && panel->accessibleName().isEmpty())
-            return panel->window() != panel ? panel->window()->windowTitle() : QString();
+            return panel->Hosted() ? panel->window()->windowTitle() : QString();
         if (t == QAccessible::Description && panel->accessibleDescription().isEmpty()) {
-            QStringList parts = static_cast<TRadioPanel *>(panel)->Lines();
+            QStringList parts = panel->Lines();
             const QString placements = Accessibility::Placements(panel);
             if (!placements.isEmpty())
                 parts << QStringLiteral("Jumpers: ") + placements + QLatin1Char('.');

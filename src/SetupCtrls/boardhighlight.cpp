@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QFocusEvent>
 #include <QPainter>
 
 namespace {
@@ -172,7 +173,7 @@ void TBoardHighlight::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(QPoint(0, 0), image);
-    if (hasFocus() && !Component::IsDesigning(this))
+    if (hasFocus() && m_focusShown() && !Component::IsDesigning(this))
         FocusMark::DrawRing(painter, rect());
 }
 
@@ -214,12 +215,14 @@ void TBoardHighlight::keyPressEvent(QKeyEvent *event)
 
 void TBoardHighlight::focusInEvent(QFocusEvent *event)
 {
+    m_focusShown.FocusIn(event->reason());
     QWidget::focusInEvent(event);
     update();
 }
 
 void TBoardHighlight::focusOutEvent(QFocusEvent *event)
 {
+    m_focusShown.FocusOut(event->reason());
     QWidget::focusOutEvent(event);
     update();
 }

@@ -2,6 +2,7 @@
 
 #include "boardimage.h"
 #include "colors.h"
+#include "focusmark.h"
 #include "radiopanel.h"
 
 #include <QImage>
@@ -132,6 +133,7 @@ private:
     QImage m_normalImage;
     QImage m_litImage;
     QImage m_activeLitImage;
+    FocusMark::TShown m_focusShown;
 };
 
 // Every "&" removed, a doubled one included.

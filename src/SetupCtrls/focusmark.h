@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <Qt>
 
 class QPainter;
 
@@ -12,5 +13,27 @@ namespace FocusMark {
 void DrawFrame(QPainter &painter, const QRect &area);
 // An ellipse just inside the area.
 void DrawRing(QPainter &painter, const QRect &area);
+
+// Whether a control shows its mark: the focus came to it by the keyboard or by the program, not
+// by a window that gave its first control the focus as it was activated. A control keeps its
+// mark while its window is inactive.
+class TShown
+{
+public:
+    bool operator()() const { return m_shown; }
+    void FocusIn(Qt::FocusReason reason)
+    {
+        if (reason != Qt::ActiveWindowFocusReason)
+            m_shown = true;
+    }
+    void FocusOut(Qt::FocusReason reason)
+    {
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            m_shown = false;
+    }
+
+private:
+    bool m_shown = false;
+};
 
 } // namespace FocusMark

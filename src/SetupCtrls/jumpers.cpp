@@ -8,6 +8,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPointer>
 
@@ -123,7 +124,7 @@ void TJumperControl::paintEvent(QPaintEvent *)
     }
     QPainter screen(this);
     screen.drawImage(QPointF(0, 0), m_viewBitmap);
-    if (hasFocus())
+    if (hasFocus() && m_focusShown())
         FocusMark::DrawFrame(screen, rect());
     m_painted = true;
 }
@@ -201,12 +202,14 @@ void TJumperControl::keyPressEvent(QKeyEvent *event)
 
 void TJumperControl::focusInEvent(QFocusEvent *event)
 {
+    m_focusShown.FocusIn(event->reason());
     QWidget::focusInEvent(event);
     update();
 }
 
 void TJumperControl::focusOutEvent(QFocusEvent *event)
 {
+    m_focusShown.FocusOut(event->reason());
     QWidget::focusOutEvent(event);
     update();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "colors.h"
+#include "focusmark.h"
 
 #include <QImage>
 #include <QWidget>
@@ -90,6 +91,7 @@ private:
     bool m_swapPending = false;
     bool m_painted = false;
     bool m_pressed = false;
+    FocusMark::TShown m_focusShown;
 };
 
 // A two-pin jumper: the shunt is fitted over both pins or not.

@@ -6,6 +6,7 @@
 #include "jumpers.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QPainter>
 
 TRadioPanel::TRadioPanel(QWidget *parent) : QWidget(parent)
@@ -149,18 +150,20 @@ void TRadioPanel::paintEvent(QPaintEvent *)
         area.adjust(1, 1, -1, -1);
     }
     canvas.fillRect(area, ColorToQColor(Color(), this));
-    if (hasFocus())
+    if (hasFocus() && m_focusShown())
         FocusMark::DrawFrame(canvas, rect());
 }
 
 void TRadioPanel::focusInEvent(QFocusEvent *event)
 {
+    m_focusShown.FocusIn(event->reason());
     QWidget::focusInEvent(event);
     update();
 }
 
 void TRadioPanel::focusOutEvent(QFocusEvent *event)
 {
+    m_focusShown.FocusOut(event->reason());
     QWidget::focusOutEvent(event);
     update();
 }

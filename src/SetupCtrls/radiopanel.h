@@ -2,6 +2,7 @@
 
 #include "anchors.h"
 #include "colors.h"
+#include "focusmark.h"
 #include "formloader.h"
 
 #include <QPointer>
@@ -101,6 +102,7 @@ private:
     bool m_designHidden = false;
     bool m_designVisible = false;
     QPointer<QWidget> m_lastFocus;
+    FocusMark::TShown m_focusShown;
     TNotifyEvent m_onActivate;
     TNotifyEvent m_onDeactivate;
 };

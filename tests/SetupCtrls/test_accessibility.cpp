@@ -68,17 +68,22 @@ TEST(Keyboard, SpaceClicksTheFocusedJumperOrPressesTheFocusedCircle)
         return shot.pixelColor(outer) == Qt::black && shot.pixelColor(inner) == Qt::white;
     };
 
-    QSignalSpy clicks(jumper, &TJumperControl::OnClick);
-    jumper->setFocus(Qt::TabFocusReason);
+    // The window's activation alone shows no mark.
+    ASSERT_TRUE(jumper->hasFocus());
+    EXPECT_FALSE(marked(jumper, {0, 0}, {1, 1}));
+    QTest::keyClick(jumper, Qt::Key_Tab);
+    ASSERT_TRUE(circle->hasFocus());
+    EXPECT_TRUE(marked(circle, {32, 0}, {32, 1}));
+    QTest::keyClick(circle, Qt::Key_Backtab);
     EXPECT_TRUE(marked(jumper, {0, 0}, {1, 1}));
+    EXPECT_FALSE(marked(circle, {32, 0}, {32, 1}));
+
+    QSignalSpy clicks(jumper, &TJumperControl::OnClick);
     QTest::keyClick(jumper, Qt::Key_Space);
     EXPECT_TRUE(jumper->Closed());
     EXPECT_EQ(clicks.count(), 1);
 
     QTest::keyClick(jumper, Qt::Key_Tab);
-    ASSERT_TRUE(circle->hasFocus());
-    EXPECT_FALSE(marked(jumper, {0, 0}, {1, 1}));
-    EXPECT_TRUE(marked(circle, {32, 0}, {32, 1}));
     for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
         QTest::keyClick(circle, key);
         ASSERT_TRUE(circle->Popup());
