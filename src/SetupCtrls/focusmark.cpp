@@ -1,5 +1,8 @@
 #include "focusmark.h"
 
+#include <QAbstractScrollArea>
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QPainter>
 
 namespace {
@@ -19,9 +22,52 @@ void Draw(QPainter &painter, const QRect &area, Shape shape)
     painter.restore();
 }
 
+// Paints the mark over what the box's view has painted: it lets the view paint first.
+class TTextBoxMark : public QObject
+{
+public:
+    explicit TTextBoxMark(QAbstractScrollArea *box) : QObject(box), m_box(box)
+    {
+        box->installEventFilter(this);
+        box->viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_box && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (event->type() == QEvent::FocusIn)
+                m_shown.FocusIn(reason);
+            else
+                m_shown.FocusOut(reason);
+            m_box->viewport()->update();
+        } else if (watched == m_box->viewport() && event->type() == QEvent::Paint && !m_painting && m_box->hasFocus() &&
+                   m_shown()) {
+            m_painting = true;
+            QCoreApplication::sendEvent(watched, event);
+            m_painting = false;
+            QPainter painter(m_box->viewport());
+            FocusMark::DrawFrame(painter, m_box->viewport()->rect());
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QAbstractScrollArea *m_box;
+    FocusMark::TShown m_shown;
+    bool m_painting = false;
+};
+
 } // namespace
 
 namespace FocusMark {
+
+void MarkTextBox(QAbstractScrollArea *box)
+{
+    new TTextBoxMark(box);
+}
 
 void DrawFrame(QPainter &painter, const QRect &area)
 {

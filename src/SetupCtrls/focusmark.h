@@ -3,6 +3,7 @@
 #include <QRect>
 #include <Qt>
 
+class QAbstractScrollArea;
 class QPainter;
 
 // The keyboard focus mark the library's own controls draw over themselves: a black line beside a
@@ -35,5 +36,8 @@ public:
 private:
     bool m_shown = false;
 };
+
+// Gives a text box that its style draws no focus frame for the same mark, inside its frame.
+void MarkTextBox(QAbstractScrollArea *box);
 
 } // namespace FocusMark

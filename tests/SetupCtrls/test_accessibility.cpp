@@ -1,9 +1,11 @@
 #include "boardhighlight.h"
+#include "focusmark.h"
 #include "jumpers.h"
 #include "popupform.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -52,7 +54,8 @@ TEST(JumperAccessibility, TheActionClicksAsAUserDoesUnlessDisabled)
 }
 
 // Space on the focused jumper is a user's click, Space or Return on the focused circle a press:
-// both draw a black and white focus mark along their edge while they have the focus.
+// both draw a black and white focus mark along their edge while they have the focus, as a
+// marked text box does inside its frame.
 TEST(Keyboard, SpaceClicksTheFocusedJumperOrPressesTheFocusedCircle)
 {
     QWidget page;
@@ -60,6 +63,10 @@ TEST(Keyboard, SpaceClicksTheFocusedJumperOrPressesTheFocusedCircle)
     auto *jumper = new TTwoJumper(&page);
     auto *circle = new TBoardHighlight(&page);
     circle->move(100, 0);
+    auto *text = new QPlainTextEdit(&page);
+    text->setGeometry(0, 70, 90, 40);
+    text->setReadOnly(true);
+    FocusMark::MarkTextBox(text);
     page.show();
     page.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
@@ -74,6 +81,11 @@ TEST(Keyboard, SpaceClicksTheFocusedJumperOrPressesTheFocusedCircle)
     QTest::keyClick(jumper, Qt::Key_Tab);
     ASSERT_TRUE(circle->hasFocus());
     EXPECT_TRUE(marked(circle, {32, 0}, {32, 1}));
+    EXPECT_FALSE(marked(text->viewport(), {0, 0}, {1, 1}));
+    QTest::keyClick(circle, Qt::Key_Tab);
+    ASSERT_TRUE(text->hasFocus());
+    EXPECT_TRUE(marked(text->viewport(), {0, 0}, {1, 1}));
+    QTest::keyClick(text, Qt::Key_Backtab);
     QTest::keyClick(circle, Qt::Key_Backtab);
     EXPECT_TRUE(marked(jumper, {0, 0}, {1, 1}));
     EXPECT_FALSE(marked(circle, {32, 0}, {32, 1}));
