@@ -22,14 +22,15 @@ void Draw(QPainter &painter, const QRect &area, Shape shape)
     painter.restore();
 }
 
-// Paints the mark over what the box's view has painted: it lets the view paint first.
+// Paints the mark over what the box's view has painted: it lets the view paint first. Holds the
+// box as a plain widget: it still gets focus events while it is being destroyed.
 class TTextBoxMark : public QObject
 {
 public:
-    explicit TTextBoxMark(QAbstractScrollArea *box) : QObject(box), m_box(box)
+    explicit TTextBoxMark(QAbstractScrollArea *box) : QObject(box), m_box(box), m_view(box->viewport())
     {
         box->installEventFilter(this);
-        box->viewport()->installEventFilter(this);
+        m_view->installEventFilter(this);
     }
 
 protected:
@@ -41,21 +42,21 @@ protected:
                 m_shown.FocusIn(reason);
             else
                 m_shown.FocusOut(reason);
-            m_box->viewport()->update();
-        } else if (watched == m_box->viewport() && event->type() == QEvent::Paint && !m_painting && m_box->hasFocus() &&
-                   m_shown()) {
+            m_view->update();
+        } else if (watched == m_view && event->type() == QEvent::Paint && !m_painting && m_box->hasFocus() && m_shown()) {
             m_painting = true;
             QCoreApplication::sendEvent(watched, event);
             m_painting = false;
-            QPainter painter(m_box->viewport());
-            FocusMark::DrawFrame(painter, m_box->viewport()->rect());
+            QPainter painter(m_view);
+            FocusMark::DrawFrame(painter, m_view->rect());
             return true;
         }
         return false;
     }
 
 private:
-    QAbstractScrollArea *m_box;
+    QWidget *m_box;
+    QWidget *m_view;
     FocusMark::TShown m_shown;
     bool m_painting = false;
 };
