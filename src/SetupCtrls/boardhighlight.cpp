@@ -1,13 +1,20 @@
 #include "boardhighlight.h"
 
 #include "accessibility.h"
+#include "application.h"
 #include "component.h"
+#include "focusmark.h"
 #include "popupform.h"
 #include "radiopanel.h"
 #include "tint.h"
 
+#include <QAction>
 #include <QCursor>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
+#include <QFocusEvent>
 #include <QPainter>
 
 namespace {
@@ -71,6 +78,8 @@ TBoardHighlight::TBoardHighlight(QWidget *parent) : QWidget(parent)
 {
     resize(65, 65);
     SetHighlightType(htSettings);
+    // Tab only: a click keeps the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 TBoardHighlight::~TBoardHighlight() = default;
@@ -164,6 +173,8 @@ void TBoardHighlight::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(QPoint(0, 0), image);
+    if (hasFocus() && m_focusShown() && !Component::IsDesigning(this))
+        FocusMark::DrawRing(painter, rect());
 }
 
 // A form designer edits the circle: the mouse lights it and opens its popup only at run time.
@@ -190,6 +201,72 @@ void TBoardHighlight::mouseReleaseEvent(QMouseEvent *event)
     m_pressed = false;
     if (click)
         Click();
+}
+
+void TBoardHighlight::keyPressEvent(QKeyEvent *event)
+{
+    if (!event->isAutoRepeat() && (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+                                   event->key() == Qt::Key_Enter)) {
+        RunGuarded([this] { Press(); });
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TBoardHighlight::focusInEvent(QFocusEvent *event)
+{
+    m_focusShown.FocusIn(event->reason());
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TBoardHighlight::focusOutEvent(QFocusEvent *event)
+{
+    m_focusShown.FocusOut(event->reason());
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+bool TBoardHighlight::focusNextPrevChild(bool next)
+{
+    QWidget *parent = parentWidget();
+    if (!m_boardMenu || !parent)
+        return QWidget::focusNextPrevChild(next);
+    // The circles in focus-chain order (which raising them leaves alone), then by menu entry.
+    QList<TBoardHighlight *> circles;
+    for (QWidget *widget = parent->nextInFocusChain(); widget != parent; widget = widget->nextInFocusChain()) {
+        auto *circle = qobject_cast<TBoardHighlight *>(widget);
+        if (circle && circle->parentWidget() == parent && circle->isVisible() && circle->isEnabled() &&
+            !circles.contains(circle))
+            circles << circle;
+    }
+    QList<QAction *> entries;
+    for (QAction *item : m_boardMenu->actions()) {
+        if (item->menu())
+            entries << item->menu()->actions();
+    }
+    const auto rank = [&entries](const TBoardHighlight *circle) {
+        const QAction *entry = circle->FindMenuEntry();
+        return entry ? entries.indexOf(entry) : int(entries.size());
+    };
+    std::stable_sort(circles.begin(), circles.end(),
+                     [&rank](const TBoardHighlight *a, const TBoardHighlight *b) { return rank(a) < rank(b); });
+    const qsizetype here = circles.indexOf(this);
+    if (here < 0)
+        return QWidget::focusNextPrevChild(next);
+    const qsizetype count = circles.size();
+    circles.at((here + (next ? 1 : -1) + count) % count)->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+void TBoardHighlight::Press()
+{
+    const QPointer<TBoardHighlight> alive(this);
+    MouseEnter(0);
+    if (alive)
+        Click();
+    if (alive)
+        MouseLeave(0);
 }
 
 void TBoardHighlight::MouseEnter(int forwarded)

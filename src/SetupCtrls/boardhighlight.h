@@ -2,6 +2,7 @@
 
 #include "boardimage.h"
 #include "colors.h"
+#include "focusmark.h"
 #include "radiopanel.h"
 
 #include <QImage>
@@ -65,6 +66,9 @@ public:
     void MouseEnter(int forwarded) override;
     void MouseLeave(int forwarded) override;
     void Click() override;
+    // A press from the keyboard or a screen reader: the mouse onto the circle, a click and the
+    // mouse off it again.
+    void Press();
     void Pin();
     void SetPopupActive(bool Value, bool Propagate);
     void Unlight();
@@ -93,6 +97,11 @@ protected:
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    // Tab goes through the board picture's circles in the order of their menu entries.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     bool IsLinkedWith(const QObject *other) const;
@@ -124,6 +133,7 @@ private:
     QImage m_normalImage;
     QImage m_litImage;
     QImage m_activeLitImage;
+    FocusMark::TShown m_focusShown;
 };
 
 // Every "&" removed, a doubled one included.

@@ -1,6 +1,7 @@
 #include "infoforms.h"
 
 #include "application.h"
+#include "focusmark.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -47,6 +48,8 @@ THelpForm::THelpForm(QWidget *owner) : QWidget(owner)
     HelpLabel->setObjectName(QStringLiteral("HelpLabel"));
     HelpRich = new QTextEdit(this);
     HelpRich->setObjectName(QStringLiteral("HelpRich"));
+    FocusMark::MarkTextBox(HelpRich);
+    HelpRich->setAccessibleName(QStringLiteral("Help text"));
     StartButton = new QPushButton(QStringLiteral("Start"), this);
     StartButton->setObjectName(QStringLiteral("StartButton"));
     connect(StartButton, &QPushButton::clicked, this, [this] { RunGuarded([this] { StartButtonClick(); }); });
@@ -82,6 +85,8 @@ TTechForm::TTechForm(QWidget *owner) : QWidget(owner)
     MakeOwnedWindow(this, QStringLiteral("TechForm"), QStringLiteral("Technical Support"));
     TechMemo = new QPlainTextEdit(this);
     TechMemo->setObjectName(QStringLiteral("TechMemo"));
+    FocusMark::MarkTextBox(TechMemo);
+    TechMemo->setAccessibleName(QStringLiteral("Technical support"));
     CloseButton = new QPushButton(QStringLiteral("Close"), this);
     CloseButton->setObjectName(QStringLiteral("CloseButton"));
 }
@@ -91,6 +96,8 @@ TPCIForm::TPCIForm(QWidget *owner) : QWidget(owner)
     MakeOwnedWindow(this, QStringLiteral("PCIForm"), QString());
     PCIMemo = new QPlainTextEdit(this);
     PCIMemo->setObjectName(QStringLiteral("PCIMemo"));
+    FocusMark::MarkTextBox(PCIMemo);
+    PCIMemo->setAccessibleName(QStringLiteral("Installed cards"));
     CloseButton = new QPushButton(QStringLiteral("Close"), this);
     CloseButton->setObjectName(QStringLiteral("CloseButton"));
 }

@@ -1,10 +1,14 @@
 #include "jumpers.h"
 
 #include "accessibility.h"
+#include "application.h"
 #include "component.h"
+#include "focusmark.h"
 #include "radiopanel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPointer>
 
@@ -64,6 +68,8 @@ QPen SolidPen(const QColor &color)
 TJumperControl::TJumperControl(QWidget *parent, int width, int height) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Tab only: a click keeps the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     resize(width, height);
 }
 
@@ -116,7 +122,10 @@ void TJumperControl::paintEvent(QPaintEvent *)
         if (m_painted)
             QMetaObject::invokeMethod(this, [this] { resize(height(), width()); }, Qt::QueuedConnection);
     }
-    QPainter(this).drawImage(QPointF(0, 0), m_viewBitmap);
+    QPainter screen(this);
+    screen.drawImage(QPointF(0, 0), m_viewBitmap);
+    if (hasFocus() && m_focusShown())
+        FocusMark::DrawFrame(screen, rect());
     m_painted = true;
 }
 
@@ -181,6 +190,29 @@ void TJumperControl::mouseReleaseEvent(QMouseEvent *event)
 
 // The second press of a double click is no press: the click it completes has been counted.
 void TJumperControl::mouseDoubleClickEvent(QMouseEvent *) {}
+
+void TJumperControl::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        RunGuarded([this] { Click(); });
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TJumperControl::focusInEvent(QFocusEvent *event)
+{
+    m_focusShown.FocusIn(event->reason());
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TJumperControl::focusOutEvent(QFocusEvent *event)
+{
+    m_focusShown.FocusOut(event->reason());
+    QWidget::focusOutEvent(event);
+    update();
+}
 
 TTwoJumper::TTwoJumper(QWidget *parent) : TJumperControl(parent, 34, 18) {}
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "colors.h"
+#include "focusmark.h"
 
 #include <QImage>
 #include <QWidget>
@@ -69,6 +70,10 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // Space clicks the jumper that has the focus.
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     QColor Background() const;
@@ -86,6 +91,7 @@ private:
     bool m_swapPending = false;
     bool m_painted = false;
     bool m_pressed = false;
+    FocusMark::TShown m_focusShown;
 };
 
 // A two-pin jumper: the shunt is fitted over both pins or not.

@@ -5,6 +5,7 @@
 #include "application.h"
 #include "boardhighlight.h"
 #include "component.h"
+#include "focusmark.h"
 #include "infoforms.h"
 #include "radiopanel.h"
 
@@ -158,6 +159,7 @@ void TBoardHighlight::ShowPopup()
     memo->setAccessibleName(QStringLiteral("Explanation"));
     memo->setGeometry(6, done->y() - 6 - memoHeight, popup->width() - 12, memoHeight);
     memo->setReadOnly(true);
+    FocusMark::MarkTextBox(memo);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     SetAnchors(memo, akLeft | akTop | akRight | akBottom);
     if (m_radioPanel)
@@ -197,9 +199,14 @@ void TBoardHighlight::PopupClose()
         member->Unlight();
 }
 
+// The keyboard comes back to the circle of the group it closed.
 void TBoardHighlight::DoneClick()
 {
     ClosePopup();
+    if (isVisible() && isEnabled()) {
+        window()->activateWindow();
+        setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void TBoardHighlight::PreviousClick()

@@ -2,15 +2,19 @@
 
 #include "application.h"
 #include "component.h"
+#include "focusmark.h"
 #include "jumpers.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QPainter>
 
 TRadioPanel::TRadioPanel(QWidget *parent) : QWidget(parent)
 {
     resize(194, 100);
     setVisible(false);
+    // The popup gives the panel the focus; Tab comes back to it.
+    setFocusPolicy(Qt::TabFocus);
     connect(qApp, &QApplication::focusChanged, this, &TRadioPanel::FocusChanged);
 }
 
@@ -146,4 +150,20 @@ void TRadioPanel::paintEvent(QPaintEvent *)
         area.adjust(1, 1, -1, -1);
     }
     canvas.fillRect(area, ColorToQColor(Color(), this));
+    if (hasFocus() && m_focusShown())
+        FocusMark::DrawFrame(canvas, rect());
+}
+
+void TRadioPanel::focusInEvent(QFocusEvent *event)
+{
+    m_focusShown.FocusIn(event->reason());
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TRadioPanel::focusOutEvent(QFocusEvent *event)
+{
+    m_focusShown.FocusOut(event->reason());
+    QWidget::focusOutEvent(event);
+    update();
 }

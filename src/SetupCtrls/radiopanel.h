@@ -3,6 +3,7 @@
 #include "anchors.h"
 #include "colors.h"
 #include "events.h"
+#include "focusmark.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -82,6 +83,8 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     bool Holds(const QWidget *widget) const;
@@ -99,6 +102,7 @@ private:
     bool m_designHidden = false;
     bool m_designVisible = false;
     QPointer<QWidget> m_lastFocus;
+    FocusMark::TShown m_focusShown;
     TNotifyEvent m_onActivate;
     TNotifyEvent m_onDeactivate;
 };

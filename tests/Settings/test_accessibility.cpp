@@ -4,6 +4,10 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QAccessibleValueInterface>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <functional>
@@ -31,7 +35,7 @@ void Record(QAccessibleEvent *event)
     if (event->type() == QAccessible::StateChanged)
         said.changed = static_cast<QAccessibleStateChangeEvent *>(event)->changedStates();
     if (event->type() == QAccessible::ValueChanged)
-        said.value = static_cast<QAccessibleValueChangeEvent *>(event)->value().toString();
+        said.value = iface->text(QAccessible::Value);
     announcements.push_back(said);
 }
 
@@ -90,6 +94,12 @@ void Act(QAccessibleInterface *iface, const QString &action)
     iface->actionInterface()->doAction(action);
 }
 
+// What the controls tell once the event they changed in has been handled.
+void Settle()
+{
+    QCoreApplication::processEvents();
+}
+
 bool Announced(const QString &name, QAccessible::Event type)
 {
     return std::any_of(announcements.begin(), announcements.end(),
@@ -114,6 +124,8 @@ struct ReaderPage : BoardPage
     QAccessibleInterface *Open(const QString &title)
     {
         QAccessibleInterface *circle = Find(root, QAccessible::Button, title);
+        if (!circle) // a member of a link group
+            circle = Find(root, QAccessible::Button, title + QStringLiteral(" (1 of 2)"));
         EXPECT_TRUE(circle) << title.toStdString();
         if (!circle)
             return nullptr;
@@ -132,7 +144,7 @@ TEST(Accessibility, EachCircleIsAButtonNamedByItsTitleThatSaysItsKindOfHelp)
     const QString setting = QStringLiteral(": Setting: configuring jumpers and switches");
     const QString information = QStringLiteral(": Information: standard and optional features");
     const QStringList expected = {
-        "Base Address" + setting, "IRQ" + setting, "IRQ" + setting, "Digital I/O Connector" + information,
+        "Base Address" + setting, "IRQ (1 of 2)" + setting, "IRQ (2 of 2)" + setting, "Digital I/O Connector" + information,
         "Analog I/O Connector" + information, "DAC Range Selection" + setting,
         "Single Ended/Differential" + setting, "A/D Range Selection" + setting, "Counter Connector" + information,
         QStringLiteral("\u00b112V Power Source") + setting};
@@ -141,6 +153,7 @@ TEST(Accessibility, EachCircleIsAButtonNamedByItsTitleThatSaysItsKindOfHelp)
         if (button->state().expandable) {
             circles << button->text(QAccessible::Name) + QStringLiteral(": ") + button->text(QAccessible::Description);
             EXPECT_TRUE(button->state().checkable);
+            EXPECT_TRUE(button->state().focusable);
             EXPECT_FALSE(button->state().checked);
         }
     }
@@ -155,7 +168,18 @@ TEST(Accessibility, PressingACircleOpensAndPinsItsPopupAndTogglingAJumperRunsThe
     QAccessibleInterface *circle = Find(page.root, QAccessible::Button, QStringLiteral("Base Address"));
     EXPECT_TRUE(circle->state().checked);
     EXPECT_TRUE(circle->state().expanded);
-    EXPECT_TRUE(Announced(QStringLiteral("Base Address"), QAccessible::StateChanged));
+    Settle();
+    // Once, with the net change: the popup shown and pinned.
+    const auto told = [] {
+        std::vector<QAccessible::State> states;
+        for (const Announcement &a : announcements) {
+            if (a.name == QLatin1String("Base Address") && a.type == QAccessible::StateChanged)
+                states.push_back(a.changed);
+        }
+        return states;
+    };
+    ASSERT_EQ(told().size(), 1u);
+    EXPECT_TRUE(told().front().expanded && told().front().checked);
 
     QAccessibleInterface *memo = Find(popup, QAccessible::EditableText, QStringLiteral("Explanation"));
     ASSERT_TRUE(memo);
@@ -181,10 +205,12 @@ TEST(Accessibility, PressingACircleOpensAndPinsItsPopupAndTogglingAJumperRunsThe
     Act(Find(popup, QAccessible::Button, QStringLiteral("Done")), QAccessibleActionInterface::pressAction());
     ASSERT_TRUE(QTest::qWaitFor([circle] { return !circle->state().expanded; })); // the press is animated
     EXPECT_FALSE(circle->state().checked);
-    EXPECT_TRUE(Announced(QStringLiteral("Base Address"), QAccessible::StateChanged));
+    Settle();
+    ASSERT_EQ(told().size(), 1u);
+    EXPECT_TRUE(told().front().expanded && told().front().checked);
 }
 
-TEST(Accessibility, JumpersAreNamedByTheLabelBesideThemElseByTheirComponentName)
+TEST(Accessibility, JumpersAreNamedByTheLabelsAroundThemAndToldApartByTheirPlace)
 {
     ReaderPage page;
     const struct
@@ -194,11 +220,14 @@ TEST(Accessibility, JumpersAreNamedByTheLabelBesideThemElseByTheirComponentName)
         QStringList names;
     } cases[] = {
         {"IRQ", QAccessible::CheckBox,
-         {"IRQJumper3", "IRQ4", "IRQ5", "IRQ6", "IRQ7", "IRQ15", "IRQ14", "IRQ12", "IRQ11", "IRQ10", "IRQ9"}},
-        {"DAC Range Selection", QAccessible::CheckBox, {"DA5", "DA5", "DB5", "DB5"}},
+         {"IRQ3", "IRQ4", "IRQ5", "IRQ6", "IRQ7", "IRQ15", "IRQ14", "IRQ12", "IRQ11", "IRQ10", "IRQ9"}},
+        // One label for two jumpers: their place tells them apart.
+        {"DAC Range Selection", QAccessible::CheckBox, {"DA5, right", "DA5, left", "DB5, right", "DB5, left"}},
         // The labels at a three-pin jumper's ends name its positions.
-        {"Single Ended/Differential", QAccessible::Button, {"SeDiff1", "SeDiff2", "Previous", "Next", "Done"}},
-        {"\u00b112V Power Source", QAccessible::Button, {"JP25", "PowerJumperTop", "Previous", "Next", "Done"}},
+        {"Single Ended/Differential", QAccessible::Button,
+         {"8 CH BAL/16 CH SE, top", "8 CH BAL/16 CH SE, bottom", "Previous", "Next", "Done"}},
+        // The label under a column of two names both.
+        {"\u00b112V Power Source", QAccessible::Button, {"JP25, bottom", "JP25, top", "Previous", "Next", "Done"}},
     };
     for (const auto &c : cases) {
         QAccessibleInterface *popup = page.Open(QString::fromUtf8(c.popup));
@@ -223,20 +252,105 @@ TEST(Accessibility, AThreePinJumperReadsItsPositionAndTheRulesAnnounceWhatTheyMo
     EXPECT_TRUE(QTest::qWaitFor([list] { return list->text(QAccessible::Value) == QStringLiteral("\u00b15V"); }));
     const auto positions = [popup] {
         QStringList values;
-        for (const char *name : {"ADRangeJumperU0", "ADRangeJumperU1", "ADRangeJumperA0", "ADRangeJumperA1"})
-            values << Find(popup, QAccessible::Button, QLatin1String(name))->text(QAccessible::Value);
+        for (const char *name : {"BIP/UNIP, left", "BIP/UNIP, right", "GNH/GNL, left", "GNH/GNL, right"}) {
+            QAccessibleInterface *jumper = Find(popup, QAccessible::Button, QLatin1String(name));
+            EXPECT_TRUE(jumper && jumper->valueInterface()) << name;
+            if (!jumper || !jumper->valueInterface())
+                return QStringList();
+            values << jumper->text(QAccessible::Value) + QLatin1Char('/') +
+                          jumper->valueInterface()->currentValue().toString();
+        }
         return values;
     };
-    EXPECT_EQ(positions(), QStringList({"right", "right", "right", "right"}));
+    // Turned a quarter counter-clockwise, the right pair is the upper one, beside BIP and GNH.
+    EXPECT_EQ(positions(), QStringList({"on BIP/2", "on BIP/2", "on GNH/2", "on GNH/2"}));
 
     announcements.clear();
-    Act(Find(popup, QAccessible::Button, QStringLiteral("ADRangeJumperU0")), QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(positions(), QStringList({"left", "left", "right", "right"}));
+    Act(Find(popup, QAccessible::Button, QStringLiteral("BIP/UNIP, left")), QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(positions(), QStringList({"on UNIP/1", "on UNIP/1", "on GNH/2", "on GNH/2"}));
     EXPECT_EQ(list->text(QAccessible::Value), QStringLiteral("0-10V"));
     QStringList said;
     for (const Announcement &a : announcements) {
-        if (a.type == QAccessible::ValueChanged && a.name.startsWith(QLatin1String("ADRangeJumper")))
-            said << a.name + QLatin1Char(' ') + a.value;
+        if (a.type == QAccessible::ValueChanged)
+            said << a.name + QStringLiteral(": ") + a.value;
     }
-    EXPECT_EQ(said, QStringList({"ADRangeJumperU0 left", "ADRangeJumperU1 left"}));
+    EXPECT_EQ(said, QStringList({"BIP/UNIP, left: on UNIP", "BIP/UNIP, right: on UNIP"}));
+}
+
+// A keyboard user: Tab through the circles in menu order, Space opens the group with the focus
+// on its named panel, which says where every jumper must be; what the setting moves is told
+// on the control that has the focus; Space on a jumper clicks it; Done returns to the circle.
+TEST(Accessibility, TheKeyboardReachesEveryCircleAndJumperAndTheReaderHearsWhatMoves)
+{
+    ReaderPage page;
+    QWidget *first = page.Circle("BaseHighlight");
+    first->setFocus(Qt::TabFocusReason);
+    QStringList order;
+    for (int i = 0; i < 10; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QAccessible::queryAccessibleInterface(QApplication::focusWidget())->text(QAccessible::Name);
+    }
+    QStringList menu;
+    for (QAction *group : page.form.MainMenu1->actions()) {
+        for (QAction *entry : group->menu() ? group->menu()->actions() : QList<QAction *>()) {
+            if (entry->data().isValid())
+                menu << entry->text().remove(QLatin1Char('&'));
+        }
+    }
+    menu.insert(menu.indexOf(QStringLiteral("IRQ")) + 1, QStringLiteral("IRQ"));
+    menu << menu.takeFirst();
+    for (QString &name : order)
+        name.remove(QRegularExpression(QStringLiteral(" \\(. of 2\\)")));
+    EXPECT_EQ(order, menu);
+
+    ASSERT_EQ(QApplication::focusWidget(), first);
+    QTest::keyClick(first, Qt::Key_Space);
+    QWidget *panel = page.form.findChild<QWidget *>(QStringLiteral("BasePanel"));
+    ASSERT_TRUE(QTest::qWaitFor([panel] { return panel->hasFocus(); }));
+    QAccessibleInterface *group = QAccessible::queryAccessibleInterface(panel);
+    EXPECT_EQ(group->text(QAccessible::Name), QStringLiteral("Base Address"));
+    EXPECT_TRUE(group->text(QAccessible::Description).startsWith(QStringLiteral("Enter the base address")));
+    EXPECT_TRUE(group->text(QAccessible::Description)
+                    .endsWith(QStringLiteral("Jumpers: A5: fitted; A6: fitted; A7: fitted; A8: not fitted; A9: not fitted.")));
+
+    QStringList tabs;
+    for (int i = 0; i < 6; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        tabs << QAccessible::queryAccessibleInterface(QApplication::focusWidget())->text(QAccessible::Name);
+    }
+    EXPECT_EQ(tabs, QStringList({"A5", "A6", "A7", "A8", "A9", "Base address in hex"}));
+
+    auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_TRUE(edit);
+    announcements.clear();
+    edit->setText(QStringLiteral("3A0"));
+    Settle();
+    EXPECT_TRUE(Announced(QStringLiteral("A5: not fitted; A7: not fitted"), QAccessible::ObjectShow));
+    QAccessibleInterface *news = QAccessible::queryAccessibleInterface(qApp->findChild<QObject *>(QStringLiteral("AccessibleNews")));
+    ASSERT_TRUE(news); // a notification, which a reader speaks as it shows
+    EXPECT_EQ(news->role(), QAccessible::Notification);
+
+    QTest::keyClick(edit, Qt::Key_Backtab);
+    QWidget *a9 = QApplication::focusWidget();
+    QTest::keyClick(a9, Qt::Key_Space);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(a9)->state().checked);
+    EXPECT_EQ(edit->text(), QStringLiteral("1A0")); // the page's handler ran
+
+    QWidget *done = page.Circle("BaseHighlight")->Popup()->findChild<QWidget *>(QStringLiteral("DoneButton"));
+    done->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(done, Qt::Key_Space);
+    EXPECT_TRUE(QTest::qWaitFor([first] { return first->hasFocus(); }));
+}
+
+TEST(Accessibility, TheHelpAndSupportWindowsAreDialogsWithNamedText)
+{
+    ReaderPage page;
+    page.form.SetSup->BuildWindows();
+    for (QWidget *window : {static_cast<QWidget *>(page.form.SetSup->HelpForm()), static_cast<QWidget *>(page.form.SetSup->TechForm())}) {
+        QAccessibleInterface *dialog = QAccessible::queryAccessibleInterface(window);
+        EXPECT_EQ(dialog->role(), QAccessible::Dialog) << window->objectName().toStdString();
+        EXPECT_FALSE(FindAll(dialog, QAccessible::EditableText).empty());
+        for (QAccessibleInterface *text : FindAll(dialog, QAccessible::EditableText))
+            EXPECT_FALSE(text->text(QAccessible::Name).isEmpty()) << window->objectName().toStdString();
+    }
 }

@@ -1,8 +1,13 @@
+#include "boardhighlight.h"
+#include "focusmark.h"
 #include "jumpers.h"
+#include "popupform.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 #include <functional>
@@ -28,7 +33,7 @@ TEST(JumperAccessibility, TheActionClicksAsAUserDoesUnlessDisabled)
         {two, QAccessibleActionInterface::toggleAction(), QAccessible::CheckBox,
          [two] { return two->Closed() ? QStringLiteral("closed") : QStringLiteral("open"); }, "closed"},
         {three, QAccessibleActionInterface::pressAction(), QAccessible::Button,
-         [three] { return QAccessible::queryAccessibleInterface(three)->text(QAccessible::Value); }, "left"},
+         [three] { return QAccessible::queryAccessibleInterface(three)->text(QAccessible::Value); }, "on the left pair"},
     };
     for (const auto &c : cases) {
         QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(c.jumper);
@@ -45,5 +50,59 @@ TEST(JumperAccessibility, TheActionClicksAsAUserDoesUnlessDisabled)
         iface->actionInterface()->doAction(c.action);
         EXPECT_EQ(clicks.count(), 1);
         EXPECT_EQ(c.state(), c.after);
+    }
+}
+
+// Space on the focused jumper is a user's click, Space or Return on the focused circle a press:
+// both draw a black and white focus mark along their edge while they have the focus, as a
+// marked text box does inside its frame.
+TEST(Keyboard, SpaceClicksTheFocusedJumperOrPressesTheFocusedCircle)
+{
+    QWidget page;
+    page.resize(200, 120);
+    auto *jumper = new TTwoJumper(&page);
+    auto *circle = new TBoardHighlight(&page);
+    circle->move(100, 0);
+    auto *text = new QPlainTextEdit(&page);
+    text->setGeometry(0, 70, 90, 40);
+    text->setReadOnly(true);
+    FocusMark::MarkTextBox(text);
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    const auto marked = [](QWidget *control, QPoint outer, QPoint inner) {
+        const QImage shot = control->grab().toImage();
+        return shot.pixelColor(outer) == Qt::black && shot.pixelColor(inner) == Qt::white;
+    };
+
+    // The window's activation alone shows no mark.
+    ASSERT_TRUE(jumper->hasFocus());
+    EXPECT_FALSE(marked(jumper, {0, 0}, {1, 1}));
+    QTest::keyClick(jumper, Qt::Key_Tab);
+    ASSERT_TRUE(circle->hasFocus());
+    EXPECT_TRUE(marked(circle, {32, 0}, {32, 1}));
+    EXPECT_FALSE(marked(text->viewport(), {0, 0}, {1, 1}));
+    QTest::keyClick(circle, Qt::Key_Tab);
+    ASSERT_TRUE(text->hasFocus());
+    EXPECT_TRUE(marked(text->viewport(), {0, 0}, {1, 1}));
+    QTest::keyClick(text, Qt::Key_Backtab);
+    QTest::keyClick(circle, Qt::Key_Backtab);
+    EXPECT_TRUE(marked(jumper, {0, 0}, {1, 1}));
+    EXPECT_FALSE(marked(circle, {32, 0}, {32, 1}));
+
+    QSignalSpy clicks(jumper, &TJumperControl::OnClick);
+    QTest::keyClick(jumper, Qt::Key_Space);
+    EXPECT_TRUE(jumper->Closed());
+    EXPECT_EQ(clicks.count(), 1);
+
+    QTest::keyClick(jumper, Qt::Key_Tab);
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        QTest::keyClick(circle, key);
+        ASSERT_TRUE(circle->Popup());
+        EXPECT_TRUE(circle->Popup()->isVisible());
+        EXPECT_TRUE(circle->Pinned());
+        circle->Popup()->close();
+        page.activateWindow();
+        circle->setFocus(Qt::TabFocusReason);
     }
 }
