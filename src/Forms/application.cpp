@@ -55,8 +55,14 @@ bool TApplication::MainFormAwaitsPaint()
     if (m_firstPaintWaitOver)
         return false;
     const QWindow *window = m_mainForm ? m_mainForm->windowHandle() : nullptr;
-    if (!window || !m_mainForm->isVisible() || m_mainForm->isMinimized() || window->isExposed())
+    if (window && window->isExposed()) {
+        // The painted frame may still wait in the window system's queue (under a window manager
+        // that syncs frames it is not flushed at once): it goes to the screen before idle work.
+        sync();
         m_firstPaintWaitOver = true;
+    } else if (!window || !m_mainForm->isVisible() || m_mainForm->isMinimized()) {
+        m_firstPaintWaitOver = true;
+    }
     return !m_firstPaintWaitOver;
 }
 
