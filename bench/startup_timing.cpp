@@ -110,8 +110,11 @@ bool Near(unsigned long a, unsigned long b)
     return true;
 }
 
-bool AllShown(Display *display, const Program &program, int originX, int originY)
+// A window manager may still move or maximize the window after its map: the probes follow it.
+bool AllShown(Display *display, const Program &program, Window window)
 {
+    int originX = 0, originY = 0, width = 0, height = 0;
+    Place(display, window, &originX, &originY, &width, &height);
     for (const Probe &probe : program.probes) {
         if (!Near(RootPixel(display, originX + probe.x, originY + probe.y), probe.colour))
             return false;
@@ -134,7 +137,7 @@ Sample RunOnce(Display *display, Program &program)
     }
     Sample sample;
     Window window = 0;
-    int originX = 0, originY = 0;
+    int originX = 0, originY = 0, width = 0, height = 0;
     const auto deadline = start + std::chrono::seconds(20);
     while (Clock::now() < deadline && (sample.mappedMs < 0 || (timed && sample.shownMs < 0))) {
         while (!window && XPending(display)) {
@@ -143,19 +146,19 @@ Sample RunOnce(Display *display, Program &program)
             if (event.type == MapNotify && !event.xmap.override_redirect) {
                 sample.mappedMs = elapsed();
                 window = event.xmap.window;
-                int width = 0, height = 0;
                 Place(display, window, &originX, &originY, &width, &height);
                 if (program.probes.empty())
                     program.probes.push_back({width / 2, height / 2, 0});
             }
         }
-        if (window && timed && AllShown(display, program, originX, originY))
+        if (window && timed && AllShown(display, program, window))
             sample.shownMs = elapsed();
         else
             usleep(window ? 1000 : 200);
     }
     if (window && !timed) {
         usleep(1500 * 1000);
+        Place(display, window, &originX, &originY, &width, &height);
         for (Probe &probe : program.probes) {
             if (!probe.given)
                 probe.colour = RootPixel(display, originX + probe.x, originY + probe.y);
