@@ -6,6 +6,8 @@
 #include <QAbstractEventDispatcher>
 #include <QFontDatabase>
 #include <QMessageBox>
+#include <QTimer>
+#include <QWindow>
 
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -37,6 +39,8 @@ TApplication *TApplication::Instance()
 int TApplication::Run(QWidget *mainForm)
 {
     m_mainForm = mainForm;
+    m_firstPaintWaitOver = false;
+    QTimer::singleShot(FirstPaintWaitMs, this, [this] { m_firstPaintWaitOver = true; });
     if (auto *form = qobject_cast<TForm *>(mainForm))
         form->ShowAsStored();
     else
@@ -44,9 +48,27 @@ int TApplication::Run(QWidget *mainForm)
     return exec();
 }
 
+// The window system's expose event brings the first paint; the wait ends with it, when the
+// form is not to be exposed (hidden, minimized) or when the time is over.
+bool TApplication::MainFormAwaitsPaint()
+{
+    if (m_firstPaintWaitOver)
+        return false;
+    const QWindow *window = m_mainForm ? m_mainForm->windowHandle() : nullptr;
+    if (window && window->isExposed()) {
+        // The painted frame may still wait in the window system's queue (under a window manager
+        // that syncs frames it is not flushed at once): it goes to the screen before idle work.
+        sync();
+        m_firstPaintWaitOver = true;
+    } else if (!window || !m_mainForm->isVisible() || m_mainForm->isMinimized()) {
+        m_firstPaintWaitOver = true;
+    }
+    return !m_firstPaintWaitOver;
+}
+
 void TApplication::Idle()
 {
-    if (!m_onIdle)
+    if (!m_onIdle || MainFormAwaitsPaint())
         return;
     bool done = true;
     // Copy first: the handler may clear OnIdle while it runs.

@@ -19,12 +19,15 @@ public:
 
     static TApplication *Instance();
 
-    // Called each time the message queue has become empty; Done preset to true.
+    // Called each time the message queue has become empty; Done preset to true. A paint still
+    // on its way counts as a message: while the main form that Run showed waits for its window
+    // to be exposed, idle time waits too (for at most FirstPaintWaitMs).
     void SetOnIdle(TIdleEvent handler) { m_onIdle = std::move(handler); }
     bool OnIdleAssigned() const { return bool(m_onIdle); }
 
     QWidget *MainForm() const { return m_mainForm; }
     void SetMainForm(QWidget *form) { m_mainForm = form; }
+    static constexpr int FirstPaintWaitMs = 1000;
     // Shows the main form as its stored window state asks and runs the event loop
     // until the main form closes.
     int Run(QWidget *mainForm);
@@ -41,6 +44,7 @@ public:
 
 private:
     void Idle();
+    bool MainFormAwaitsPaint();
 
     // Registers the layout's fonts and reads the font database on a worker thread while the
     // main form's layout is prepared (the database is thread-safe); a member, so it is joined
@@ -50,6 +54,7 @@ private:
     TErrorDisplay m_errorDisplay;
     QPointer<QWidget> m_mainForm;
     int m_showingException = 0;
+    bool m_firstPaintWaitOver = true;
 };
 
 // Runs an event handler, reporting any exception through the application's error display.

@@ -28,8 +28,11 @@ TPicture::Decoded TPicture::Read(const QString &fileName)
         return {QImage(), file.errorString()};
     if (file.size() > Jpeg::MaxInputBytes)
         return {QImage(), QStringLiteral("File too large")};
+    // A read allocates the most it may read: ask for the file's size (and one byte that shows a
+    // file grown meanwhile), the bound only where the size is unknown.
+    const qint64 readLimit = file.size() > 0 ? file.size() + 1 : Jpeg::MaxInputBytes + 1;
     Decoded decoded;
-    decoded.image = Jpeg::Decode(file.read(Jpeg::MaxInputBytes + 1), &decoded.error);
+    decoded.image = Jpeg::Decode(file.read(readLimit), &decoded.error);
     return decoded;
 }
 

@@ -48,6 +48,14 @@ QImage Captured(QWidget *circle, qreal pixelRatio)
     return image;
 }
 
+// The image the circle's area shows tinted; each tint detaches from the shared capture.
+QImage Tinted(const QImage &beneath, float strength, TColor color, bool ring)
+{
+    QImage image = beneath;
+    TintEllipse(image, image.width() - 1, image.height() - 1, strength, color, ring);
+    return image;
+}
+
 } // namespace
 
 QString StripAmpersands(const QString &Text)
@@ -139,17 +147,29 @@ QList<TBoardHighlight *> TBoardHighlight::LinkGroup() const
     return group;
 }
 
+// The normal image now, for the first paint; the lit ones when the mouse first lights the circle.
 void TBoardHighlight::RenderImages()
 {
-    // One capture for the three: each image detaches from it as it is tinted.
-    m_normalImage = Captured(this, devicePixelRatioF());
-    m_activeLitImage = m_normalImage;
-    m_litImage = m_normalImage;
-    const int maxX = m_normalImage.width() - 1;
-    const int maxY = m_normalImage.height() - 1;
-    TintEllipse(m_normalImage, maxX, maxY, m_normalStrength, m_tintColor, false);
-    TintEllipse(m_activeLitImage, maxX, maxY, m_activeLitStrength, m_tintColor, true);
-    TintEllipse(m_litImage, maxX, maxY, m_litStrength, m_tintColor, false);
+    m_beneath = Captured(this, devicePixelRatioF());
+    m_renderedTint = m_tintColor;
+    m_renderedLitStrength = m_litStrength;
+    m_normalImage = Tinted(m_beneath, m_normalStrength, m_tintColor, false);
+    m_litImage = QImage();
+    m_activeLitImage = QImage();
+}
+
+const QImage &TBoardHighlight::LitImage() const
+{
+    if (m_litImage.isNull() && !m_beneath.isNull())
+        m_litImage = Tinted(m_beneath, m_renderedLitStrength, m_renderedTint, false);
+    return m_litImage;
+}
+
+const QImage &TBoardHighlight::ActiveLitImage() const
+{
+    if (m_activeLitImage.isNull() && !m_beneath.isNull())
+        m_activeLitImage = Tinted(m_beneath, m_activeLitStrength, m_renderedTint, true);
+    return m_activeLitImage;
 }
 
 void TBoardHighlight::paintEvent(QPaintEvent *)
@@ -167,8 +187,8 @@ void TBoardHighlight::paintEvent(QPaintEvent *)
         }
         m_rendered = true;
     }
-    const QImage &image = m_popupActive && m_lit    ? m_activeLitImage
-                          : m_popupActive || m_lit ? m_litImage
+    const QImage &image = m_popupActive && m_lit    ? ActiveLitImage()
+                          : m_popupActive || m_lit ? LitImage()
                                                    : m_normalImage;
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);

@@ -57,9 +57,10 @@ public:
     float NormalStrength() const { return m_normalStrength; }
     float LitStrength() const { return m_litStrength; }
     float ActiveLitStrength() const { return m_activeLitStrength; }
+    // The lit images are tinted when first shown, with the type the circle had when rendered.
     const QImage &NormalImage() const { return m_normalImage; }
-    const QImage &LitImage() const { return m_litImage; }
-    const QImage &ActiveLitImage() const { return m_activeLitImage; }
+    const QImage &LitImage() const;
+    const QImage &ActiveLitImage() const;
 
     // The mouse-enter and mouse-leave handling; forwarded is 1 when a link-group member passes
     // the notification on, 0 when it comes from the mouse, a menu entry or the walk.
@@ -131,8 +132,12 @@ private:
     float m_litStrength = 0;
     float m_activeLitStrength = 0;
     QImage m_normalImage;
-    QImage m_litImage;
-    QImage m_activeLitImage;
+    // What lies beneath, and the tint of the type at the time it was captured.
+    QImage m_beneath;
+    TColor m_renderedTint = 0;
+    float m_renderedLitStrength = 0;
+    mutable QImage m_litImage;
+    mutable QImage m_activeLitImage;
     FocusMark::TShown m_focusShown;
 };
 

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
+#include <optional>
 
 namespace {
 
@@ -76,6 +77,23 @@ TEST(MainForm, StartsMaximizedBuildsOnceAndExitEndsTheProgram)
     QTimer::singleShot(5000, &form, [] { ADD_FAILURE() << "Exit did not end the event loop"; QCoreApplication::exit(1); });
     EXPECT_EQ(app->Run(&form), 0);
     EXPECT_FALSE(form.isVisible());
+    app->SetMainForm(nullptr);
+}
+
+TEST(MainForm, IdleTimeWaitsForTheFirstPaint)
+{
+    TMainForm form;
+    TApplication *app = TApplication::Instance();
+    std::optional<bool> exposedAtIdle;
+    app->SetOnIdle([&](QObject *, bool &) {
+        exposedAtIdle = form.windowHandle()->isExposed();
+        app->SetOnIdle({});
+        form.close();
+    });
+    QTimer::singleShot(5000, &form, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(app->Run(&form), 0);
+    ASSERT_TRUE(exposedAtIdle.has_value());
+    EXPECT_TRUE(*exposedAtIdle) << "the paint that showing the form brings comes before idle time";
     app->SetMainForm(nullptr);
 }
 

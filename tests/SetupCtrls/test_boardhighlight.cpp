@@ -218,6 +218,12 @@ TEST(BoardHighlight, RendersItsImagesOnceFromThePhotographBeneath)
     EXPECT_EQ(alpha->TintColor(), 0xFF0000u);
     EXPECT_EQ(Grabbed(alpha), normal);
     EXPECT_EQ(alpha->NormalImage(), normal);
+    // Also a lit image first shown after the change: tinted as the type was when rendered.
+    H *delta = page.Delta;
+    QImage lit = page.Board->Picture()->Image().copy(delta->geometry());
+    TintEllipse(lit, delta->width() - 1, delta->height() - 1, delta->LitStrength(), delta->TintColor(), false);
+    delta->SetHighlightType(H::htOptions);
+    EXPECT_EQ(delta->LitImage(), lit);
 
     // In design mode every paint renders them anew.
     Component::SetDesigning(&page, true);
