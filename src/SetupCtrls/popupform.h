@@ -4,6 +4,7 @@
 #include <functional>
 
 class QStatusBar;
+class QRect;
 class TBoardHighlight;
 
 // The stay-on-top tool window a highlight circle opens: its option group's panel, the
@@ -40,3 +41,8 @@ protected:
 private:
     int m_tag = 0;
 };
+
+// Where a popup's frame of size outer stands: at place, moved into area; where its Done button
+// (done, relative to the frame) would then lie over the circle that opens it, moved just enough
+// that it does not (pressing Done there would open the popup again).
+QPoint PopupPlace(QPoint place, const QSize &outer, const QRect &area, const QRect &done, const QRect &circle);
