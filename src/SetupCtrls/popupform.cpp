@@ -7,6 +7,7 @@
 #include "component.h"
 #include "infoforms.h"
 #include "radiopanel.h"
+#include "windowframe.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -191,11 +192,10 @@ void TBoardHighlight::ShowPopup()
     if (m_radioPanel)
         memo->setPlainText(m_radioPanel->Lines().join(QLatin1Char('\n')));
 
-    // The place is the frame's. An X11 window manager frames the popup only once it is shown:
-    // until then the main window's frame stands in for its own.
+    // The place is the frame's; an X11 window manager is asked for the frame it will draw.
     QMargins placeFrame = frame;
-    if (placeFrame.isNull() && window()->windowHandle())
-        placeFrame = window()->windowHandle()->frameMargins();
+    if (placeFrame.isNull())
+        placeFrame = WindowFrame::Requested(popup->windowHandle());
     const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     const QRect circle(mapToGlobal(QPoint()), size());
     place = PopupPlace(place, popup->size().grownBy(placeFrame), screen->availableGeometry(),
