@@ -129,6 +129,15 @@ TEST(DesignFonts, TheHeadersBoldTahomaIsDrawnBold)
     EXPECT_GT(Ink(bold), Ink(QFont(QStringLiteral("Tahoma"), 18)) * 5 / 4);
 }
 
+TEST(PageFonts, APlatformThemesApplicationFontGivesWayToTheLayoutFont)
+{
+    const QFont layout = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 12));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::font(), layout);
+    EXPECT_EQ(layout.family(), DesignFonts::LayoutFamily());
+}
+
 // Run at device pixel ratio 1 and, by a second ctest entry, 2. The panels are measured in the
 // popups that host them, in the font they get there.
 TEST(PageFonts, EveryTextFitsThePlaceItWasLaidOutFor)
