@@ -192,10 +192,13 @@ void TBoardHighlight::ShowPopup()
     if (m_radioPanel)
         memo->setPlainText(m_radioPanel->Lines().join(QLatin1Char('\n')));
 
-    // The place is the frame's; an X11 window manager is asked for the frame it will draw.
+    // The place is the frame's. An X11 window manager frames a window only as it is shown: it
+    // is asked for the frame it will draw; one that does not say stands in its main window's.
     QMargins placeFrame = frame;
     if (placeFrame.isNull())
         placeFrame = WindowFrame::Requested(popup->windowHandle());
+    if (placeFrame.isNull() && window()->windowHandle())
+        placeFrame = window()->windowHandle()->frameMargins();
     const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     const QRect circle(mapToGlobal(QPoint()), size());
     place = PopupPlace(place, popup->size().grownBy(placeFrame), screen->availableGeometry(),
