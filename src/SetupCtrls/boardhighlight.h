@@ -95,6 +95,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // Where the pointer's screen position is unknown (Wayland) the popup's enter comes only
+    // after the circle's leave: decided once it has had the time to arrive.
+    void SettleLeave();
+
     bool IsLinkedWith(const QObject *other) const;
     bool PopupShown() const;
     void RenderImages();

@@ -31,8 +31,15 @@ TPopupForm::TPopupForm(TBoardHighlight *owner) : QWidget(owner), Highlight(owner
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
 }
 
+bool TPopupForm::PointerPlaceKnown()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 bool TPopupForm::CursorInside() const
 {
+    if (!PointerPlaceKnown())
+        return underMouse();
     const QPoint p = QCursor::pos() - frameGeometry().topLeft();
     return p.x() >= 0 && p.y() >= 0 && p.x() < frameGeometry().width() && p.y() < frameGeometry().height();
 }

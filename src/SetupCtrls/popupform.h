@@ -30,6 +30,9 @@ public:
 
     // Whether the cursor stands on the window, its frame included (right and bottom edges out).
     bool CursorInside() const;
+    // Whether the platform tells where the pointer is on the screen (Wayland does not; there
+    // the windows' own enter and leave events tell).
+    static bool PointerPlaceKnown();
 
 protected:
     void changeEvent(QEvent *event) override;
