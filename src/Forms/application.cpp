@@ -16,13 +16,31 @@ TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
     // The framework's default font, taken by the windows built without a stored layout (the
     // popups that host the page's panels, the help and support windows): the layouts were
     // drawn with it.
-    setFont(QFont(DesignFonts::LayoutFamily(), 8));
+    setFont(LayoutFont());
     connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
             &TApplication::Idle);
     m_fontDatabaseRead = std::async(std::launch::async, [ratio = devicePixelRatio()] {
         DesignFonts::Install(DesignFonts::WineDirectory(), ratio);
         QFontDatabase::families();
     });
+}
+
+QFont TApplication::LayoutFont()
+{
+    return QFont(DesignFonts::LayoutFamily(), 8);
+}
+
+bool TApplication::event(QEvent *event)
+{
+    // A platform theme that sets the application's font (qt6ct does, after start-up) gives way
+    // to the layout font again, once the change has been handed to every window.
+    if (event->type() == QEvent::ApplicationFontChange && font() != LayoutFont()) {
+        QMetaObject::invokeMethod(this, [this] {
+            if (font() != LayoutFont())
+                setFont(LayoutFont());
+        }, Qt::QueuedConnection);
+    }
+    return QApplication::event(event);
 }
 
 void TApplication::AwaitFonts()

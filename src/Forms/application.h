@@ -34,6 +34,9 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 
+    // The framework's default font, the one the layouts were drawn with.
+    static QFont LayoutFont();
+
     // The standard error display: a critical message box unless a display is set.
     void ShowException(const QString &message);
     void SetErrorDisplay(TErrorDisplay display) { m_errorDisplay = std::move(display); }
@@ -41,6 +44,9 @@ public:
 
     // Waits until the layout's fonts are registered; call before the first window is built.
     void AwaitFonts();
+
+protected:
+    bool event(QEvent *event) override;
 
 private:
     void Idle();

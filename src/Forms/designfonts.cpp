@@ -31,9 +31,9 @@ QString DesignFonts::WineDirectory()
 QString DesignFonts::Install(const QString &directory, qreal devicePixelRatio)
 {
     const QDir dir(directory);
+    // Wine's tahomabd.ttf has bold spacing but regular strokes: without it the font engine
+    // emboldens the regular face, and "Tahoma" bold looks bold.
     const bool scalable = Register(dir, QStringLiteral("tahoma.ttf"));
-    if (scalable)
-        Register(dir, QStringLiteral("tahomabd.ttf"));
     if (devicePixelRatio <= 1.0 && Register(dir, QStringLiteral("ms_sans_serif.ttf")))
         return LayoutFamily();
     if (!scalable)

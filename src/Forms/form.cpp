@@ -5,6 +5,9 @@
 #include <QCloseEvent>
 #include <QScreen>
 
+#include <algorithm>
+#include <iterator>
+
 TForm::TForm(QWidget *parent) : QMainWindow(parent) {}
 
 void TForm::ShowAsStored()
@@ -24,6 +27,32 @@ void TForm::ShowAsStored()
         show();
         break;
     }
+}
+
+void TForm::ColorClientArea()
+{
+    QWidget *client = centralWidget();
+    const QPalette own = palette();
+    constexpr QPalette::ColorGroup groups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
+    if (!client || std::none_of(std::begin(groups), std::end(groups),
+                                [&](QPalette::ColorGroup g) { return own.isBrushSet(g, QPalette::Window); }))
+        return;
+    QPalette clientPalette = client->palette();
+    QPalette rest; // the application's, with the form's other stored roles
+    for (const QPalette::ColorGroup group : groups) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto r = QPalette::ColorRole(role);
+            if (!own.isBrushSet(group, r))
+                continue;
+            if (r == QPalette::Window)
+                clientPalette.setBrush(group, r, own.brush(group, r));
+            else
+                rest.setBrush(group, r, own.brush(group, r));
+        }
+    }
+    setPalette(rest);
+    client->setPalette(clientPalette);
+    client->setAutoFillBackground(true);
 }
 
 void TForm::closeEvent(QCloseEvent *event)

@@ -23,6 +23,10 @@ public:
     void SetPosition(TPosition value) { m_position = value; }
 
     void ShowAsStored();
+    // The stored Color is the client area's: the central widget takes the form's window
+    // colour and paints it, the menu bar keeps the application's (a dark theme's light text
+    // stays on its dark bar). Called once the layout is read.
+    void ColorClientArea();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -3,6 +3,7 @@
 #include "application.h"
 #include "component.h"
 #include "exceptions.h"
+#include "form.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -207,6 +208,8 @@ void TFormLoader::Load(const QByteArray &layout)
         Resolve(item);
 
     BindFields();
+    if (auto *form = qobject_cast<TForm *>(m_form))
+        form->ColorClientArea();
     Component::SetLoading(m_form, false);
     // Held weakly: a component's Loaded may delete another.
     QVector<QPointer<QObject>> notified;

@@ -1,15 +1,29 @@
 #include "application.h"
 #include "desktopidentity.h"
 #include "exceptions.h"
+#include "platformchoice.h"
 #include "setupctrls.h"
 #include "template.h"
 
 #include <QMessageBox>
 
+#include <cstdio>
+
 int main(int argc, char **argv)
 {
+    using namespace PlatformChoice;
+    const TPlatform platform = Choose(Current(), QByteArrayList(argv, argv + argc));
+    if (platform == TPlatform::NoDisplay) {
+        std::fprintf(stderr, "%s\n", NoDisplayMessage());
+        return 1;
+    }
+    if (platform == TPlatform::Xcb)
+        qputenv("QT_QPA_PLATFORM", "xcb");
     TApplication app(argc, argv);
     SetupCtrls::Install();
+    // Programs started from here choose for themselves.
+    if (platform == TPlatform::Xcb)
+        qunsetenv("QT_QPA_PLATFORM");
     SetDesktopIdentity();
     try {
         TMainForm mainForm;

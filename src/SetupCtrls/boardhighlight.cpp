@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QFocusEvent>
 #include <QPainter>
+#include <QTimer>
 
 namespace {
 
@@ -311,14 +312,28 @@ void TBoardHighlight::MouseLeave(int forwarded)
         if (m_popup->CursorInside()) {
             m_popup->CloseOnLeave = true;
             Pin();
-        } else {
+        } else if (TPopupForm::PointerPlaceKnown()) {
             ClosePopup();
+        } else {
+            QTimer::singleShot(150, this, &TBoardHighlight::SettleLeave);
         }
     }
     if (forwarded == 1)
         return;
     for (TBoardHighlight *member : LinkGroup())
         member->MouseLeave(1);
+}
+
+void TBoardHighlight::SettleLeave()
+{
+    if (!m_popup || m_pinned || !m_popup->isVisible() || underMouse())
+        return;
+    if (m_popup->underMouse()) {
+        m_popup->CloseOnLeave = true;
+        Pin();
+    } else {
+        ClosePopup();
+    }
 }
 
 void TBoardHighlight::Click()

@@ -105,6 +105,10 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // Where the pointer's screen position is unknown (Wayland) the popup's enter comes only
+    // after the circle's leave: decided once it has had the time to arrive.
+    void SettleLeave();
+
     bool IsLinkedWith(const QObject *other) const;
     bool PopupShown() const;
     void RenderImages();

@@ -8,6 +8,7 @@
 #include "focusmark.h"
 #include "infoforms.h"
 #include "radiopanel.h"
+#include "windowframe.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -19,6 +20,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QWindow>
+
+#include <algorithm>
+#include <optional>
 
 using namespace Anchors;
 
@@ -27,8 +32,15 @@ TPopupForm::TPopupForm(TBoardHighlight *owner) : QWidget(owner), Highlight(owner
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
 }
 
+bool TPopupForm::PointerPlaceKnown()
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 bool TPopupForm::CursorInside() const
 {
+    if (!PointerPlaceKnown())
+        return underMouse();
     const QPoint p = QCursor::pos() - frameGeometry().topLeft();
     return p.x() >= 0 && p.y() >= 0 && p.x() < frameGeometry().width() && p.y() < frameGeometry().height();
 }
@@ -87,6 +99,30 @@ QPushButton *AddButton(TPopupForm *popup, const QString &caption, const QString 
 }
 
 } // namespace
+
+QPoint PopupPlace(QPoint place, const QSize &outer, const QRect &area, const QRect &done, const QRect &circle)
+{
+    const auto clamp = [&](QPoint p) {
+        return QPoint(std::max(area.left(), std::min(p.x(), area.right() + 1 - outer.width())),
+                      std::max(area.top(), std::min(p.y(), area.bottom() + 1 - outer.height())));
+    };
+    place = clamp(place);
+    const QRect button = done.translated(place);
+    if (!button.intersects(circle))
+        return place;
+    // The smallest step that clears the circle and keeps the frame in the area.
+    const QPoint steps[] = {{circle.right() + 1 - button.left(), 0},
+                            {circle.left() - 1 - button.right(), 0},
+                            {0, circle.bottom() + 1 - button.top()},
+                            {0, circle.top() - 1 - button.bottom()}};
+    std::optional<QPoint> best;
+    for (const QPoint &step : steps) {
+        const QPoint moved = place + step;
+        if (clamp(moved) == moved && (!best || step.manhattanLength() < (*best - place).manhattanLength()))
+            best = moved;
+    }
+    return best.value_or(place);
+}
 
 void TBoardHighlight::ShowPopup()
 {
@@ -165,17 +201,18 @@ void TBoardHighlight::ShowPopup()
     if (m_radioPanel)
         memo->setPlainText(m_radioPanel->Lines().join(QLatin1Char('\n')));
 
-    const QSize screen = QGuiApplication::primaryScreen()->size();
-    const QSize outer = popup->size() + frameSize;
-    if (place.x() < 0)
-        place.setX(0);
-    else if (place.x() + outer.width() > screen.width())
-        place.setX(screen.width() - outer.width());
-    if (place.y() < 0)
-        place.setY(0);
-    else if (place.y() + outer.height() > screen.height())
-        place.setY(screen.height() - outer.height());
-    popup->move(place);
+    // The place is the frame's. An X11 window manager frames a window only as it is shown: it
+    // is asked for the frame it will draw; one that does not say stands in its main window's.
+    QMargins placeFrame = frame;
+    if (placeFrame.isNull())
+        placeFrame = WindowFrame::Requested(popup->windowHandle());
+    if (placeFrame.isNull() && window()->windowHandle())
+        placeFrame = window()->windowHandle()->frameMargins();
+    const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QRect circle(mapToGlobal(QPoint()), size());
+    place = PopupPlace(place, popup->size().grownBy(placeFrame), screen->availableGeometry(),
+                       done->geometry().translated(placeFrame.left(), placeFrame.top()), circle);
+    popup->move(place + QPoint(placeFrame.left() - frame.left(), placeFrame.top() - frame.top()));
 
     popup->show();
     popup->raise();

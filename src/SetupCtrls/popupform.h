@@ -4,6 +4,7 @@
 #include <functional>
 
 class QStatusBar;
+class QRect;
 class TBoardHighlight;
 
 // The stay-on-top tool window a highlight circle opens: its option group's panel, the
@@ -29,6 +30,9 @@ public:
 
     // Whether the cursor stands on the window, its frame included (right and bottom edges out).
     bool CursorInside() const;
+    // Whether the platform tells where the pointer is on the screen (Wayland does not; there
+    // the windows' own enter and leave events tell).
+    static bool PointerPlaceKnown();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -40,3 +44,8 @@ protected:
 private:
     int m_tag = 0;
 };
+
+// Where a popup's frame of size outer stands: at place, moved into area; where its Done button
+// (done, relative to the frame) would then lie over the circle that opens it, moved just enough
+// that it does not (pressing Done there would open the popup again).
+QPoint PopupPlace(QPoint place, const QSize &outer, const QRect &area, const QRect &done, const QRect &circle);

@@ -8,6 +8,7 @@
 
 #include <QEventLoop>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QTimer>
 #include <optional>
@@ -27,7 +28,7 @@ TEST(MainForm, IsReadFromItsStoredLayout)
     EXPECT_EQ(form.objectName(), QStringLiteral("MainForm"));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Setup"));
     EXPECT_EQ(form.WindowState(), TForm::wsMaximized);
-    EXPECT_EQ(form.palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(form.centralWidget()->palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_EQ(form.font().family(), QStringLiteral("MS Sans Serif"));
     EXPECT_EQ(form.font().pointSize(), 8);
 
@@ -57,6 +58,24 @@ TEST(MainForm, IsReadFromItsStoredLayout)
 
     EXPECT_TRUE(TApplication::Instance()->OnIdleAssigned()) << "FormCreate hooked the supporter into the idle event";
     TApplication::Instance()->SetOnIdle({});
+}
+
+TEST(MainForm, UnderADarkPaletteTheMenuBarKeepsItAndTheClientAreaIsWhite)
+{
+    const QPalette saved = QApplication::palette();
+    QPalette dark(QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    QApplication::setPalette(dark);
+    {
+        TMainForm form;
+        const QPalette bar = form.menuBar()->palette();
+        EXPECT_EQ(bar.color(QPalette::Window), dark.color(QPalette::Window));
+        EXPECT_EQ(bar.color(QPalette::WindowText), QColor(Qt::white));
+        EXPECT_EQ(form.palette().color(QPalette::Window), dark.color(QPalette::Window));
+        EXPECT_EQ(form.centralWidget()->palette().color(QPalette::Window), QColor(Qt::white));
+        EXPECT_TRUE(form.centralWidget()->autoFillBackground());
+    }
+    QApplication::setPalette(saved);
 }
 
 TEST(MainForm, StartsMaximizedBuildsOnceAndExitEndsTheProgram)

@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QRadioButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
@@ -99,6 +100,42 @@ TEST(DesignFonts, LayoutFontResolvesToWinesFacesOrFallsBackWithoutThem)
         EXPECT_EQ(DesignFonts::Install(DesignFonts::WineDirectory(), c.ratio), QLatin1String(c.family)) << c.ratio;
         EXPECT_EQ(Resolved(), QLatin1String(c.family)) << c.ratio;
     }
+}
+
+// Dark pixels of a line of text.
+int Ink(const QFont &font)
+{
+    QImage image(600, 60, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.drawText(5, 40, QStringLiteral("PX-3208A Series Settings Program"));
+    painter.end();
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            ink += qGray(image.pixel(x, y)) < 128;
+    }
+    return ink;
+}
+
+TEST(DesignFonts, TheHeadersBoldTahomaIsDrawnBold)
+{
+    TApplication::Instance()->AwaitFonts();
+    Uninstall();
+    DesignFonts::Install(DesignFonts::WineDirectory(), 1.0);
+    const QFont bold(QStringLiteral("Tahoma"), 18, QFont::Bold);
+    ASSERT_EQ(QFontInfo(bold).family(), QStringLiteral("Tahoma"));
+    EXPECT_GT(Ink(bold), Ink(QFont(QStringLiteral("Tahoma"), 18)) * 5 / 4);
+}
+
+TEST(PageFonts, APlatformThemesApplicationFontGivesWayToTheLayoutFont)
+{
+    const QFont layout = QApplication::font();
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 12));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::font(), layout);
+    EXPECT_EQ(layout.family(), DesignFonts::LayoutFamily());
 }
 
 // Run at device pixel ratio 1 and, by a second ctest entry, 2. The panels are measured in the

@@ -163,6 +163,31 @@ TEST(PopupForm, StaysOnTheScreen)
     }
 }
 
+TEST(PopupForm, PlaceKeepsTheFrameInTheWorkAreaAndDoneOffTheCircle)
+{
+    // A 200 x 150 frame in a work area below a 30-pixel panel; Done at (130, 100) in the frame.
+    const QRect area(0, 30, 640, 450);
+    const QRect done(130, 100, 58, 25);
+    struct Case
+    {
+        QPoint place;
+        QRect circle;
+        QPoint expected;
+    };
+    for (const Case &c : {Case{{100, 100}, {0, 0, 10, 10}, {100, 100}},
+                          Case{{-20, 10}, {0, 0, 10, 10}, {0, 30}},
+                          Case{{500, 400}, {0, 0, 10, 10}, {440, 330}},
+                          // Done over the circle: the shortest way off it, here to the right
+                          Case{{100, 100}, {210, 190, 40, 40}, {120, 100}},
+                          // at the right edge already, so down
+                          Case{{440, 100}, {560, 190, 40, 40}, {440, 130}},
+                          // nowhere to go in the area: left where it is
+                          Case{{0, 30}, {0, 30, 640, 450}, {0, 30}}}) {
+        EXPECT_EQ(PopupPlace(c.place, QSize(200, 150), area, done, c.circle), c.expected)
+            << c.place.x() << "," << c.place.y();
+    }
+}
+
 TEST(PopupForm, ClosingHidesItUnlightsTheGroupAndShowingItAgainUnpins)
 {
     THighlightPage page;
