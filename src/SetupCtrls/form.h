@@ -2,18 +2,23 @@
 
 #include <QMainWindow>
 
-// A page's main window: a main window whose stored window state and position say how
-// it is first shown. Closing the application's main form ends the program.
+// A page's main window: a main window whose stored window state, position and alignment say
+// how it is first shown. Its stored size is its outer size, frame and caption included; Align
+// fits the window to its side of the desktop work area whenever it is shown normal (not
+// maximized or minimized). Closing the application's main form ends the program.
 class TForm : public QMainWindow
 {
     Q_OBJECT
     Q_PROPERTY(TWindowState WindowState READ WindowState WRITE SetWindowState)
     Q_PROPERTY(TPosition Position READ Position WRITE SetPosition)
+    Q_PROPERTY(TAlign Align READ Align WRITE SetAlign)
 public:
     enum TWindowState { wsNormal, wsMinimized, wsMaximized };
     Q_ENUM(TWindowState)
     enum TPosition { poDesigned, poDefault, poScreenCenter };
     Q_ENUM(TPosition)
+    enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+    Q_ENUM(TAlign)
 
     explicit TForm(QWidget *parent = nullptr);
 
@@ -21,13 +26,21 @@ public:
     void SetWindowState(TWindowState value) { m_windowState = value; }
     TPosition Position() const { return m_position; }
     void SetPosition(TPosition value) { m_position = value; }
+    TAlign Align() const { return m_align; }
+    void SetAlign(TAlign value) { m_align = value; }
 
     void ShowAsStored();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    // Gives the window the outer bounds of its normal state.
+    void FitNormal();
+
     TWindowState m_windowState = wsNormal;
     TPosition m_position = poDesigned;
+    TAlign m_align = alNone;
+    QSize m_storedOuter; // taken from the stored size when first shown
 };

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -56,6 +58,18 @@ TEST(MainForm, IsReadFromItsStoredLayout)
 
     EXPECT_TRUE(TApplication::Instance()->OnIdleAssigned()) << "FormCreate hooked the supporter into the idle event";
     TApplication::Instance()->SetOnIdle({});
+}
+
+TEST(MainForm, RestoredItFillsTheWorkArea)
+{
+    TMainForm form;
+    TApplication::Instance()->SetOnIdle({});
+    form.ShowAsStored();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ASSERT_TRUE(form.isMaximized());
+    form.showNormal();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.frameGeometry() == area; })) << form.frameGeometry().width();
 }
 
 TEST(MainForm, StartsMaximizedBuildsOnceAndExitEndsTheProgram)
