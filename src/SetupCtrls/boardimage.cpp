@@ -277,6 +277,9 @@ const QImage &TBoardImage::Scaled(const QRect &dest, qreal pixelRatio)
 
 void TBoardImage::paintEvent(QPaintEvent *)
 {
+    // Moving a widget while it paints is not safe; the move follows the paint at once.
+    if (m_positionRecorded && m_centerOnForm && !Component::IsDesigning(this))
+        QMetaObject::invokeMethod(this, &TBoardImage::CenterInForm, Qt::QueuedConnection);
     QPainter painter(this);
     if (Component::IsDesigning(this)) {
         painter.setPen(QPen(Qt::black, 0, Qt::DashLine));
