@@ -258,6 +258,14 @@ void TBoardImage::showEvent(QShowEvent *event)
 void TBoardImage::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    if (m_autoSize && m_picture->Width() > 0 && m_picture->Height() > 0) {
+        int newWidth = width();
+        int newHeight = height();
+        if (CanAutoSize(newWidth, newHeight) && QSize(newWidth, newHeight) != size()) {
+            resize(newWidth, newHeight);
+            return;
+        }
+    }
     m_scaled = QImage();
     CenterInForm();
     ApplyDesignScale();

@@ -247,6 +247,18 @@ TEST(BoardImage, EveryPaintCentresItAgain)
     EXPECT_EQ(page.board->pos(), QPoint(236, 168));
 }
 
+TEST(BoardImage, WithAutoSizeKeepsThePicturesSize)
+{
+    BoardForm page;
+    page.SetPhoto();
+    page.board->SetAutoSize(true);
+    page.Show(QSize(873, 737));
+    ASSERT_EQ(page.board->size(), QSize(600, 611));
+    page.board->resize(100, 100);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(page.board->size(), QSize(600, 611));
+}
+
 TEST(BoardImage, InADesignerScalesItsHeightAndDrawsAFrame)
 {
     BoardForm page;
