@@ -60,6 +60,22 @@ TEST(MainForm, IsReadFromItsStoredLayout)
     TApplication::Instance()->SetOnIdle({});
 }
 
+TEST(MainForm, HasOneFieldPerNamedComponentOfThePage)
+{
+    TMainForm form;
+    const QMetaObject *meta = form.metaObject();
+    QStringList fields;
+    for (int i = TForm::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty field = meta->property(i);
+        if (!(field.metaType().flags() & QMetaType::PointerToQObject))
+            continue;
+        fields << QString::fromLatin1(field.name());
+        const QObject *component = field.read(&form).value<QObject *>();
+        EXPECT_TRUE(component && component->objectName() == fields.last()) << field.name();
+    }
+    EXPECT_EQ(fields.size(), 88);
+}
+
 TEST(MainForm, RestoredItFillsTheWorkArea)
 {
     TMainForm form;
