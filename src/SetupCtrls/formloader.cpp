@@ -179,6 +179,7 @@ void TFormLoader::Load(const QByteArray &layout)
 {
     m_deferred.clear();
     m_nonVisual.clear();
+    m_tabStops.clear();
     QByteArray prepared = Prepare(layout);
 
     Component::SetLoading(m_form, true);
@@ -203,6 +204,7 @@ void TFormLoader::Load(const QByteArray &layout)
     for (const Deferred &item : std::as_const(m_deferred))
         Resolve(item);
 
+    ApplyTabStops();
     BindFields();
     Component::SetLoading(m_form, false);
     // Held weakly: a component's Loaded may delete another.
@@ -288,6 +290,10 @@ QByteArray TFormLoader::Prepare(const QByteArray &layout)
                 if (names.contains(name))
                     throw EReadError(QStringLiteral("Component name %1 is used twice").arg(name));
                 names.insert(name);
+            }
+            if (tag == QLatin1String("tabstop")) {
+                m_tabStops.append(in.readElementText());
+                continue;
             }
             if (tag == QLatin1String("widget")) {
                 if (!formSeen) {
@@ -384,6 +390,34 @@ void TFormLoader::CreateNonVisual(const NonVisual &stored)
         const QVariant converted = index >= 0 ? ReadValue(value, meta->property(index)) : QVariant();
         if (!converted.isValid() || !meta->property(index).write(component, converted))
             throw EReadError(QStringLiteral("Property %1 of %2 cannot be set").arg(name, stored.name));
+    }
+}
+
+// The stored focus order: each named control with its own controls after it. Qt chains only
+// controls with a focus policy, so each pair is given one while it is chained.
+void TFormLoader::ApplyTabStops()
+{
+    QVector<QWidget *> order;
+    for (const QString &name : std::as_const(m_tabStops)) {
+        auto *widget = qobject_cast<QWidget *>(FindComponent(name));
+        if (!widget)
+            throw EReadError(QStringLiteral("Component %1 not found (tab order)").arg(name));
+        order.append(widget);
+        for (QWidget *w = m_form->nextInFocusChain(); w != m_form; w = w->nextInFocusChain()) {
+            if (widget->isAncestorOf(w))
+                order.append(w);
+        }
+    }
+    for (int i = 1; i < order.size(); ++i) {
+        QWidget *first = order.at(i - 1);
+        QWidget *second = order.at(i);
+        const Qt::FocusPolicy firstPolicy = first->focusPolicy();
+        const Qt::FocusPolicy secondPolicy = second->focusPolicy();
+        first->setFocusPolicy(firstPolicy == Qt::NoFocus ? Qt::TabFocus : firstPolicy);
+        second->setFocusPolicy(secondPolicy == Qt::NoFocus ? Qt::TabFocus : secondPolicy);
+        QWidget::setTabOrder(first, second);
+        first->setFocusPolicy(firstPolicy);
+        second->setFocusPolicy(secondPolicy);
     }
 }
 

@@ -76,6 +76,22 @@ TEST(MainForm, HasOneFieldPerNamedComponentOfThePage)
     EXPECT_EQ(fields.size(), 88);
 }
 
+TEST(MainForm, PanelsFollowTheirTabOrder)
+{
+    TMainForm form;
+    QStringList panels;
+    for (QWidget *w = form.nextInFocusChain(); w != &form; w = w->nextInFocusChain()) {
+        if (qobject_cast<TRadioPanel *>(w)) {
+            panels << w->objectName();
+        } else if (w->parentWidget() && qobject_cast<TRadioPanel *>(w->parentWidget())) {
+            EXPECT_EQ(w->parentWidget()->objectName(), panels.value(panels.size() - 1)) << "a panel's controls follow it";
+        }
+    }
+    EXPECT_EQ(panels, (QStringList{QStringLiteral("BasePanel"), QStringLiteral("IRQPanel"), QStringLiteral("DIOPanel"),
+                                   QStringLiteral("AIOPanel"), QStringLiteral("DACRangePanel"), QStringLiteral("SEDiffPanel"),
+                                   QStringLiteral("ADRangePanel"), QStringLiteral("CTRPanel"), QStringLiteral("PowerPanel")}));
+}
+
 TEST(MainForm, RestoredItFillsTheWorkArea)
 {
     TMainForm form;
