@@ -99,6 +99,9 @@ void TBoardHighlight::ShowPopup()
     }
     // The forms of the application, visible or hidden.
     for (const QWidget *form : QApplication::topLevelWidgets()) {
+        // Drop-down menus and tool tips are windows, not forms.
+        if (form->windowType() == Qt::Popup || form->windowType() == Qt::ToolTip)
+            continue;
         if (form->windowTitle() == m_plainTitle && form->property("Tag").toInt() == int(m_highlightType))
             return;
     }
