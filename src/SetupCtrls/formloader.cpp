@@ -105,19 +105,37 @@ class EventRelay : public QObject
 {
     Q_OBJECT
 public:
-    EventRelay(QObject *sender, const TMethod &handler) : QObject(sender), m_handler(handler) {}
+    EventRelay(QObject *sender, const QByteArray &event, const TMethod &handler)
+        : QObject(sender), m_event(event), m_handler(handler)
+    {
+    }
+
+    const QByteArray &Event() const { return m_event; }
 
 public slots:
-    void Fire()
+    void Fire() { FireAs(parent()); }
+
+public:
+    void FireAs(QObject *sender)
     {
-        QObject *sender = parent();
         const TMethod handler = m_handler;
         RunGuarded([&] { handler.Notify(sender); });
     }
 
 private:
+    QByteArray m_event;
     TMethod m_handler;
 };
+
+QList<EventRelay *> RelaysOf(const QObject *component, const QByteArray &event)
+{
+    QList<EventRelay *> relays;
+    for (QObject *child : component->children()) {
+        if (auto *relay = qobject_cast<EventRelay *>(child); relay && relay->Event() == event)
+            relays.append(relay);
+    }
+    return relays;
+}
 
 // Events of the standard controls: the user's change or click, as the layout names them.
 bool BindStandardEvent(QObject *component, const QByteArray &event, EventRelay *relay)
@@ -365,6 +383,19 @@ void TFormLoader::ReadNonVisual(QXmlStreamReader &in, const QString &className, 
     m_nonVisual.append(component);
 }
 
+bool TFormLoader::FireBoundEvent(QObject *component, const QByteArray &event, QObject *Sender)
+{
+    const QList<EventRelay *> relays = RelaysOf(component, event);
+    for (EventRelay *relay : relays)
+        relay->FireAs(Sender);
+    return !relays.isEmpty();
+}
+
+void TFormLoader::UnbindEvent(QObject *component, const QByteArray &event)
+{
+    qDeleteAll(RelaysOf(component, event));
+}
+
 QWidget *TFormLoader::createWidget(const QString &className, QWidget *parent, const QString &name)
 {
     QWidget *widget = nullptr;
@@ -504,7 +535,7 @@ void TFormLoader::BindEvent(QObject *component, const QByteArray &event, const Q
     if (auto *binding = dynamic_cast<TEventBinding *>(component); binding && binding->BindEvent(event, method))
         return;
 
-    auto *relay = new EventRelay(component, method);
+    auto *relay = new EventRelay(component, event, method);
     const QMetaObject *meta = component->metaObject();
     for (int i = 0; i < meta->methodCount(); ++i) {
         const QMetaMethod signal = meta->method(i);

@@ -83,6 +83,11 @@ public:
     static QObject *CreateComponent(const QString &className, QWidget *parent);
     static bool IsNonVisual(const QString &className);
 
+    // The handlers a layout bound to a component's event (OnClick of a menu entry or a button):
+    // FireBoundEvent calls them with Sender and tells whether there was one; UnbindEvent drops them.
+    static bool FireBoundEvent(QObject *component, const QByteArray &event, QObject *Sender);
+    static void UnbindEvent(QObject *component, const QByteArray &event);
+
     // A stored value: its element's name (string, bool, number, enum, set, stringlist ...), its text
     // and, for a string list, its items.
     struct StoredValue

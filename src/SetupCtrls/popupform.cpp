@@ -5,6 +5,7 @@
 #include "application.h"
 #include "boardhighlight.h"
 #include "component.h"
+#include "formloader.h"
 #include "infoforms.h"
 #include "radiopanel.h"
 
@@ -234,6 +235,8 @@ void TBoardHighlight::Step(int direction)
             ClosePopup();
             if (TBoardHighlight *circle = target->data().value<QPointer<TBoardHighlight>>())
                 circle->MenuItemClick(this);
+            else
+                TFormLoader::FireBoundEvent(target, "OnClick", this);
             return;
         }
     }

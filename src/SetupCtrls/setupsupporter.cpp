@@ -6,6 +6,7 @@
 #include "exceptions.h"
 #include "infoforms.h"
 #include "llportlink.h"
+#include "menuitems.h"
 #include "rtfreader.h"
 
 #include <QGuiApplication>
@@ -176,8 +177,8 @@ bool TSetupSupporter::BuildPCIForm(const QString &cardName)
         QMenuBar *menu = qobject_cast<QMenuBar *>(window->menuWidget());
         const QList<QAction *> items = menu ? menu->actions() : QList<QAction *>();
         for (QAction *item : items) {
-            if (item->text() == QLatin1String("&File") && item->menu()) {
-                QMenu *file = item->menu();
+            if (item->text() == QLatin1String("&File")) {
+                QMenu *file = EntriesOf(item, mainWindow);
                 auto *entry = new QAction(QStringLiteral("Display ") + cardName + QStringLiteral(" Cards Installed"), file);
                 entry->setObjectName(QStringLiteral("DisplayPCI"));
                 connect(entry, &QAction::triggered, this, [this, entry] { RunGuarded([&] { DisplayPCIClick(entry); }); });
