@@ -159,7 +159,8 @@ void TBoardHighlight::SetRadioPanel(TRadioPanel *value)
             member->m_radioPanel != value)
             continue;
         if (member->m_title != m_title || member->m_highlightType != m_highlightType) {
-            if (Component::IsDesigning(parent))
+            // A circle in design mode stands on a designed parent, which may itself carry no flag.
+            if (Component::IsDesigning(this))
                 QMessageBox::critical(parent, QStringLiteral("Error"),
                                       value->objectName() + QStringLiteral(" has already been assigned to ") +
                                           member->objectName() + QStringLiteral("."));

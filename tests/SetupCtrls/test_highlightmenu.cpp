@@ -310,6 +310,24 @@ TEST(HighlightMenu, APanelBelongsToOneLinkGroup)
     page.Beta->SetRadioPanel(betaPanel);
     guard.stop();
 
+    // A circle designed directly on a form: the form carries no design flag of its own.
+    {
+        QWidget designed;
+        auto *first = new H(&designed);
+        first->setObjectName(QStringLiteral("First"));
+        auto *second = new H(&designed);
+        second->setObjectName(QStringLiteral("Second"));
+        second->SetTitle(QStringLiteral("Other"));
+        Component::SetDesigning(first, true);
+        Component::SetDesigning(second, true);
+        first->SetRadioPanel(spare);
+        Shown told;
+        Answer(QStringLiteral("OK"), told);
+        second->SetRadioPanel(spare);
+        EXPECT_EQ(second->RadioPanel(), nullptr);
+        EXPECT_EQ(told.text, QStringLiteral("SparePanel has already been assigned to First."));
+    }
+
     // In design mode the designer is told, and asked to bring the partner along.
     Shown refused;
     Answer(QStringLiteral("OK"), refused);
