@@ -192,6 +192,8 @@ void TBoardHighlight::mouseReleaseEvent(QMouseEvent *event)
         Click();
 }
 
+void TBoardHighlight::mouseDoubleClickEvent(QMouseEvent *) {}
+
 void TBoardHighlight::MouseEnter(int forwarded)
 {
     if (m_lit)

@@ -93,6 +93,8 @@ protected:
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    // The second press of a double click completes no further click.
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     bool IsLinkedWith(const QObject *other) const;
