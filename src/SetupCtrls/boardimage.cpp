@@ -9,7 +9,7 @@
 #include <cmath>
 #include <utility>
 
-TBoardImage::TBoardImage(QWidget *parent) : QWidget(parent), m_picture(std::make_unique<TPicture>())
+TBoardImage::TBoardImage(QWidget *parent) : TCustomPanel(parent), m_picture(std::make_unique<TPicture>())
 {
     connect(m_picture.get(), &TPicture::OnChange, this, &TBoardImage::PictureChanged);
     resize(105, 105);

@@ -15,20 +15,23 @@
 #include <QRadioButton>
 #include <QSet>
 #include <QXmlStreamReader>
+#include <algorithm>
 
 void TMethod::Invoke(void *result, const char *resultType, void **arguments, int count) const
 {
     if (!*this)
         return;
     // The argument objects keep pointers into the type names, which must outlive the call.
-    QByteArray typeNames[4];
-    QGenericArgument args[4];
-    for (int i = 0; i < count && i < 4; ++i) {
+    QByteArray typeNames[5];
+    QGenericArgument args[5];
+    // A handler may take fewer leading parameters than the event passes.
+    count = std::min(count, m_method.parameterCount());
+    for (int i = 0; i < count && i < 5; ++i) {
         typeNames[i] = m_method.parameterTypeName(i);
         args[i] = QGenericArgument(typeNames[i].constData(), arguments[i]);
     }
     m_method.invoke(m_receiver, Qt::DirectConnection, QGenericReturnArgument(resultType, result),
-                    args[0], args[1], args[2], args[3]);
+                    args[0], args[1], args[2], args[3], args[4]);
 }
 
 namespace {
@@ -45,6 +48,17 @@ const TClassEntry *FindClass(const QString &className)
 bool IsEventName(const QString &property)
 {
     return property.size() > 2 && property.startsWith(QLatin1String("On")) && property.at(2).isUpper();
+}
+
+// Members the library's classes publish that have no meaning in Qt: a stored value is read and
+// ignored.
+bool IsWithoutMeaning(const QString &property)
+{
+    static const QStringList names = {
+        QStringLiteral("Ctl3D"),          QStringLiteral("ParentCtl3D"), QStringLiteral("BiDiMode"),
+        QStringLiteral("ParentBiDiMode"), QStringLiteral("FullRepaint"), QStringLiteral("ShowHint"),
+        QStringLiteral("ParentShowHint"), QStringLiteral("HelpContext"), QStringLiteral("ParentFont")};
+    return names.contains(property);
 }
 
 bool IsReference(const QMetaObject *meta, const QString &property)
@@ -114,6 +128,17 @@ public:
 
 public slots:
     void Fire() { FireAs(parent()); }
+    // The mouse events: the event's own arguments.
+    void FireMouse(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
+    {
+        const TMethod handler = m_handler;
+        RunGuarded([&] { handler.Notify(sender, button, shift, x, y); });
+    }
+    void FireMove(QObject *sender, Qt::KeyboardModifiers shift, int x, int y)
+    {
+        const TMethod handler = m_handler;
+        RunGuarded([&] { handler.Notify(sender, shift, x, y); });
+    }
 
 public:
     void FireAs(QObject *sender)
@@ -330,6 +355,13 @@ QByteArray TFormLoader::Prepare(const QByteArray &layout)
             } else if (tag == QLatin1String("property") && ofComponent) {
                 const QString property = in.attributes().value(QLatin1String("name")).toString();
                 const QMetaObject *meta = MetaObjectOf(open.last().className);
+                if (FindClass(open.last().className) && IsWithoutMeaning(property) && meta &&
+                    meta->indexOfProperty(property.toLatin1().constData()) < 0) {
+                    const qsizetype startTagEnd = in.characterOffset();
+                    ReadStoredValue(in);
+                    cutElement(startTagEnd);
+                    continue;
+                }
                 if (IsEventName(property) || IsReference(meta, property)) {
                     const qsizetype startTagEnd = in.characterOffset();
                     m_deferred.append({open.last().name, property, ReadStoredValue(in).text});
@@ -381,6 +413,19 @@ void TFormLoader::ReadNonVisual(QXmlStreamReader &in, const QString &className, 
             component.properties.append({property, value});
     }
     m_nonVisual.append(component);
+}
+
+void TFormLoader::CheckHandler(const QByteArray &event, const TMethod &handler, const QList<const char *> &parameters)
+{
+    const QMetaMethod &method = handler.Method();
+    bool fits = method.parameterCount() <= parameters.size();
+    for (int i = 0; fits && i < method.parameterCount(); ++i) {
+        const QMetaType type = QMetaType::fromName(parameters.at(i));
+        fits = method.parameterTypeName(i) == parameters.at(i) || (type.isValid() && method.parameterMetaType(i) == type);
+    }
+    if (!fits)
+        throw EReadError(QStringLiteral("Method %1 does not fit %2")
+                             .arg(QString::fromLatin1(method.methodSignature()), QString::fromLatin1(event)));
 }
 
 bool TFormLoader::FireBoundEvent(QObject *component, const QByteArray &event, QObject *Sender)
@@ -535,15 +580,31 @@ void TFormLoader::BindEvent(QObject *component, const QByteArray &event, const Q
     if (auto *binding = dynamic_cast<TEventBinding *>(component); binding && binding->BindEvent(event, method))
         return;
 
-    auto *relay = new EventRelay(component, event, method);
     const QMetaObject *meta = component->metaObject();
     for (int i = 0; i < meta->methodCount(); ++i) {
         const QMetaMethod signal = meta->method(i);
-        if (signal.methodType() == QMetaMethod::Signal && signal.name() == event) {
-            QObject::connect(component, signal, relay, relay->metaObject()->method(relay->metaObject()->indexOfSlot("Fire()")));
-            return;
-        }
+        if (signal.methodType() != QMetaMethod::Signal || signal.name() != event)
+            continue;
+        // Events with no more than a Sender reach the handler with the component as Sender.
+        const QMetaObject *relayMeta = &EventRelay::staticMetaObject;
+        const QMetaMethod slot = signal.parameterCount() <= 1
+                                     ? relayMeta->method(relayMeta->indexOfSlot("Fire()"))
+                                     : relayMeta->method(relayMeta->indexOfSlot(
+                                           QByteArray(signal.parameterCount() == 5 ? "FireMouse" : "FireMove") +
+                                           signal.methodSignature().mid(signal.name().size())));
+        QList<const char *> parameters;
+        const QList<QByteArray> types = signal.parameterTypes();
+        for (const QByteArray &type : types)
+            parameters.append(type.constData());
+        if (parameters.isEmpty())
+            parameters.append("QObject*");
+        CheckHandler(event, method, parameters);
+        if (!slot.isValid())
+            break;
+        QObject::connect(component, signal, new EventRelay(component, event, method), slot);
+        return;
     }
+    auto *relay = new EventRelay(component, event, method);
     if (BindStandardEvent(component, event, relay))
         return;
     delete relay;

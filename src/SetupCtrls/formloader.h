@@ -87,6 +87,8 @@ public:
     // FireBoundEvent calls them with Sender and tells whether there was one; UnbindEvent drops them.
     static bool FireBoundEvent(QObject *component, const QByteArray &event, QObject *Sender);
     static void UnbindEvent(QObject *component, const QByteArray &event);
+    // A handler takes the event's parameters or fewer leading ones; EReadError otherwise.
+    static void CheckHandler(const QByteArray &event, const TMethod &handler, const QList<const char *> &parameters);
 
     // A stored value: its element's name (string, bool, number, enum, set, stringlist ...), its text
     // and, for a string list, its items.

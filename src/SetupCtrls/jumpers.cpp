@@ -4,6 +4,7 @@
 #include "component.h"
 #include "radiopanel.h"
 
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -160,6 +161,8 @@ void TJumperControl::Turn()
 
 void TJumperControl::mousePressEvent(QMouseEvent *event)
 {
+    const QPoint at = event->position().toPoint();
+    emit OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
     if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
         return;
@@ -169,18 +172,37 @@ void TJumperControl::mousePressEvent(QMouseEvent *event)
 
 void TJumperControl::mouseReleaseEvent(QMouseEvent *event)
 {
+    const QPoint at = event->position().toPoint();
+    emit OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
     if (event->button() != Qt::LeftButton) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
     const bool pressed = m_pressed;
     m_pressed = false;
-    if (pressed && rect().contains(event->position().toPoint()))
+    if (pressed && rect().contains(at))
         Click();
 }
 
-// The second press of a double click is no press: the click it completes has been counted.
-void TJumperControl::mouseDoubleClickEvent(QMouseEvent *) {}
+// The second press of a double click is no new click: the click it completes has been counted.
+void TJumperControl::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    emit OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void TJumperControl::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    emit OnMouseMove(this, event->modifiers(), at.x(), at.y());
+    QWidget::mouseMoveEvent(event);
+}
+
+void TJumperControl::connectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&TJumperControl::OnMouseMove))
+        setMouseTracking(true);
+}
 
 TTwoJumper::TTwoJumper(QWidget *parent) : TJumperControl(parent, 34, 18) {}
 
