@@ -9,6 +9,7 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QProcess>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -147,6 +148,17 @@ TEST(MainForm, HelpCommandsShowTheOneWindowAgain)
     }
     EXPECT_EQ(form.findChildren<THelpForm *>().size(), 1);
     EXPECT_EQ(form.findChildren<TTechForm *>().size(), 1);
+}
+
+TEST(MainForm, AnUnreadableLayoutEndsTheProgramWithAnErrorBox)
+{
+    QProcess program;
+    program.start(QStringLiteral(SETTINGS_UNREADABLE_LAYOUT), {});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 1);
+    const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
+    EXPECT_TRUE(errors.contains(QStringLiteral("message box \"Setup\": Layout is not readable"))) << errors.toStdString();
 }
 
 TEST(MainForm, EveryWindowCarriesTheApplicationIcon)
