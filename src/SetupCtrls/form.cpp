@@ -26,9 +26,8 @@ void TForm::ShowAsStored()
     }
 }
 
-void TForm::FitNormal()
+QRect TForm::NormalBounds() const
 {
-    const QMargins frame = FrameMargins(this);
     const QRect area = screen()->availableGeometry();
     const QSize size = m_storedOuter.isEmpty() ? frameGeometry().size() : m_storedOuter;
     QRect outer(frameGeometry().topLeft(), size);
@@ -36,34 +35,60 @@ void TForm::FitNormal()
         outer.moveTopLeft(area.topLeft() + QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2));
     switch (m_align) {
     case alTop:
-        outer = QRect(area.left(), area.top(), area.width(), size.height());
-        break;
+        return QRect(area.left(), area.top(), area.width(), size.height());
     case alBottom:
-        outer = QRect(area.left(), area.top() + area.height() - size.height(), area.width(), size.height());
-        break;
+        return QRect(area.left(), area.top() + area.height() - size.height(), area.width(), size.height());
     case alLeft:
-        outer = QRect(area.left(), area.top(), size.width(), area.height());
-        break;
+        return QRect(area.left(), area.top(), size.width(), area.height());
     case alRight:
-        outer = QRect(area.left() + area.width() - size.width(), area.top(), size.width(), area.height());
-        break;
+        return QRect(area.left() + area.width() - size.width(), area.top(), size.width(), area.height());
     case alClient:
-        outer = area;
-        break;
+        return area;
     case alNone:
     case alCustom:
         break;
     }
-    setGeometry(outer.marginsRemoved(frame));
+    return outer;
+}
+
+void TForm::FitNormal()
+{
+    const QMargins frame = FrameMargins(this);
+    setGeometry(NormalBounds().marginsRemoved(frame));
+}
+
+bool TForm::Aligned() const
+{
+    return m_align != alNone && m_align != alCustom;
+}
+
+bool TForm::ShownNormal() const
+{
+    return !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
 }
 
 void TForm::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    // Restored from maximized or minimized: once the window system has placed the window.
-    if (event->type() == QEvent::WindowStateChange && m_align != alNone && m_align != alCustom &&
-        !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
+    // Restored from maximized or minimized. The window system may place the window once more
+    // after the state change: the fit follows its next few moves.
+    if (event->type() == QEvent::WindowStateChange && Aligned() && ShownNormal()) {
+        m_refits = 3;
         QMetaObject::invokeMethod(this, &TForm::FitNormal, Qt::QueuedConnection);
+    }
+}
+
+bool TForm::event(QEvent *event)
+{
+    if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) && m_refits > 0) {
+        if (!ShownNormal() || frameGeometry() == NormalBounds()) {
+            m_refits = 0;
+        } else {
+            --m_refits;
+            QMetaObject::invokeMethod(this, &TForm::FitNormal, Qt::QueuedConnection);
+        }
+    }
+    return QMainWindow::event(event);
 }
 
 void TForm::closeEvent(QCloseEvent *event)

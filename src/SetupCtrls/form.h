@@ -32,15 +32,20 @@ public:
     void ShowAsStored();
 
 protected:
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
-    // Gives the window the outer bounds of its normal state.
+    // The outer bounds of the normal state, and giving the window them.
+    QRect NormalBounds() const;
     void FitNormal();
+    bool Aligned() const;
+    bool ShownNormal() const;
 
     TWindowState m_windowState = wsNormal;
     TPosition m_position = poDesigned;
     TAlign m_align = alNone;
     QSize m_storedOuter; // taken from the stored size when first shown
+    int m_refits = 0;    // moves of a restored window still to be followed
 };
