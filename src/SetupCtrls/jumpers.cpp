@@ -163,21 +163,16 @@ void TJumperControl::mousePressEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
     emit OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    m_pressed = true;
+    if (event->button() == Qt::LeftButton)
+        m_pressed = true;
 }
 
 void TJumperControl::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
     emit OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton)
         return;
-    }
     const bool pressed = m_pressed;
     m_pressed = false;
     if (pressed && rect().contains(at))
@@ -195,7 +190,6 @@ void TJumperControl::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint at = event->position().toPoint();
     emit OnMouseMove(this, event->modifiers(), at.x(), at.y());
-    QWidget::mouseMoveEvent(event);
 }
 
 void TJumperControl::connectNotify(const QMetaMethod &signal)

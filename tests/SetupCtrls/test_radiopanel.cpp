@@ -323,8 +323,11 @@ TEST(RadioPanel, InheritedEventsReachTheLayoutsHandlersWithTheirArguments)
     QTest::mousePress(jumper, Qt::LeftButton, Qt::ShiftModifier, QPoint(3, 4));
     QTest::mouseMove(jumper, QPoint(7, 4));
     QTest::mouseRelease(jumper, Qt::LeftButton, Qt::ShiftModifier, QPoint(7, 4));
+    QTest::mouseClick(jumper, Qt::RightButton, {}, QPoint(2, 2));
     EXPECT_EQ(page.seen, (QStringList{QStringLiteral("down Jumper 1 33554432 3,4"), QStringLiteral("move Jumper 7"),
-                                      QStringLiteral("up Jumper")}));
+                                      QStringLiteral("up Jumper"), QStringLiteral("down Jumper 2 0 2,2"),
+                                      QStringLiteral("up Jumper")}))
+        << "the jumper's mouse does not reach its panel";
 
     page.seen.clear();
     DoubleClick(panel, QPoint(100, 70));
