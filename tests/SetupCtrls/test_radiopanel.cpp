@@ -6,7 +6,9 @@
 #include "jumpers.h"
 #include "radiopanel.h"
 
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -341,6 +343,21 @@ TEST(RadioPanel, InheritedEventsReachTheLayoutsHandlersWithTheirArguments)
     page.seen.clear();
     page.findChild<QWidget *>(QStringLiteral("Outside"))->setFocus();
     EXPECT_EQ(page.seen, QStringList{QStringLiteral("exit Panel")});
+}
+
+TEST(RadioPanel, OpensItsPopupMenuAsContextMenu)
+{
+    TRadioPanel panel;
+    panel.show();
+    QContextMenuEvent withoutMenu(QContextMenuEvent::Mouse, QPoint(5, 5), panel.mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(&panel, &withoutMenu);
+    QMenu menu;
+    menu.addAction(QStringLiteral("Item"));
+    panel.SetPopupMenu(&menu);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5), panel.mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(&panel, &request);
+    EXPECT_TRUE(menu.isVisible());
+    menu.close();
 }
 
 TEST(RadioPanel, ResizeHandlersMayChangeRefuseOrLimitTheNewSize)
