@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QMetaMethod>
+#include <QList>
 #include <QPointer>
 
 // A handler of the form bound to a component's event by name.
@@ -48,3 +49,35 @@ public:
     // Returns false when the component has no event of that name.
     virtual bool BindEvent(const QByteArray &event, const TMethod &handler) = 0;
 };
+
+// Relays one component event to one handler of the form; a child of the component. The slots
+// take the event's own arguments; those of events with no more than a Sender pass the component.
+class TEventRelay : public QObject
+{
+    Q_OBJECT
+public:
+    TEventRelay(QObject *sender, const QByteArray &event, const TMethod &handler);
+
+    const QByteArray &Event() const { return m_event; }
+    void FireAs(QObject *sender);
+
+public slots:
+    void Fire();
+    void FireMouse(QObject *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void FireMove(QObject *sender, Qt::KeyboardModifiers shift, int x, int y);
+
+private:
+    QByteArray m_event;
+    TMethod m_handler;
+};
+
+namespace Events {
+
+// The handlers a layout bound to a component's event (OnClick of a menu entry or a button):
+// FireBound calls them with Sender and tells whether there was one; Unbind drops them.
+bool FireBound(QObject *component, const QByteArray &event, QObject *Sender);
+void Unbind(QObject *component, const QByteArray &event);
+// A handler takes the event's parameters or fewer leading ones; EReadError otherwise.
+void CheckHandler(const QByteArray &event, const TMethod &handler, const QList<const char *> &parameters);
+
+} // namespace Events

@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <iterator>
@@ -12,10 +13,9 @@ TForm::TForm(QWidget *parent) : QMainWindow(parent) {}
 
 void TForm::ShowAsStored()
 {
-    if (m_position == poScreenCenter) {
-        const QRect screen = this->screen()->availableGeometry();
-        move(screen.center() - QPoint(width() / 2, height() / 2));
-    }
+    if (m_storedOuter.isEmpty())
+        m_storedOuter = size();
+    FitNormal();
     switch (m_windowState) {
     case wsMaximized:
         showMaximized();
@@ -27,6 +27,77 @@ void TForm::ShowAsStored()
         show();
         break;
     }
+}
+
+QMargins FrameMargins(QWidget *window)
+{
+    window->winId();
+    return window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+}
+
+QRect TForm::NormalBounds() const
+{
+    const QRect area = screen()->availableGeometry();
+    const QSize size = m_storedOuter.isEmpty() ? frameGeometry().size() : m_storedOuter;
+    QRect outer(frameGeometry().topLeft(), size);
+    if (m_position == poScreenCenter)
+        outer.moveTopLeft(area.topLeft() + QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2));
+    switch (m_align) {
+    case alTop:
+        return QRect(area.left(), area.top(), area.width(), size.height());
+    case alBottom:
+        return QRect(area.left(), area.top() + area.height() - size.height(), area.width(), size.height());
+    case alLeft:
+        return QRect(area.left(), area.top(), size.width(), area.height());
+    case alRight:
+        return QRect(area.left() + area.width() - size.width(), area.top(), size.width(), area.height());
+    case alClient:
+        return area;
+    case alNone:
+    case alCustom:
+        break;
+    }
+    return outer;
+}
+
+void TForm::FitNormal()
+{
+    const QMargins frame = FrameMargins(this);
+    setGeometry(NormalBounds().marginsRemoved(frame));
+}
+
+bool TForm::Aligned() const
+{
+    return m_align != alNone && m_align != alCustom;
+}
+
+bool TForm::ShownNormal() const
+{
+    return !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen));
+}
+
+void TForm::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    // Restored from maximized or minimized. The window system may place the window once more
+    // after the state change: the fit follows its next few moves.
+    if (event->type() == QEvent::WindowStateChange && Aligned() && ShownNormal()) {
+        m_refits = 3;
+        QMetaObject::invokeMethod(this, &TForm::FitNormal, Qt::QueuedConnection);
+    }
+}
+
+bool TForm::event(QEvent *event)
+{
+    if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) && m_refits > 0) {
+        if (!ShownNormal() || frameGeometry() == NormalBounds()) {
+            m_refits = 0;
+        } else {
+            --m_refits;
+            QMetaObject::invokeMethod(this, &TForm::FitNormal, Qt::QueuedConnection);
+        }
+    }
+    return QMainWindow::event(event);
 }
 
 void TForm::ColorClientArea()

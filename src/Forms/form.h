@@ -2,18 +2,23 @@
 
 #include <QMainWindow>
 
-// A page's main window: a main window whose stored window state and position say how
-// it is first shown. Closing the application's main form ends the program.
+// A page's main window: a main window whose stored window state, position and alignment say
+// how it is first shown. Its stored size is its outer size, frame and caption included; Align
+// fits the window to its side of the desktop work area whenever it is shown normal (not
+// maximized or minimized). Closing the application's main form ends the program.
 class TForm : public QMainWindow
 {
     Q_OBJECT
     Q_PROPERTY(TWindowState WindowState READ WindowState WRITE SetWindowState)
     Q_PROPERTY(TPosition Position READ Position WRITE SetPosition)
+    Q_PROPERTY(TAlign Align READ Align WRITE SetAlign)
 public:
     enum TWindowState { wsNormal, wsMinimized, wsMaximized };
     Q_ENUM(TWindowState)
     enum TPosition { poDesigned, poDefault, poScreenCenter };
     Q_ENUM(TPosition)
+    enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+    Q_ENUM(TAlign)
 
     explicit TForm(QWidget *parent = nullptr);
 
@@ -21,6 +26,8 @@ public:
     void SetWindowState(TWindowState value) { m_windowState = value; }
     TPosition Position() const { return m_position; }
     void SetPosition(TPosition value) { m_position = value; }
+    TAlign Align() const { return m_align; }
+    void SetAlign(TAlign value) { m_align = value; }
 
     void ShowAsStored();
     // The stored Color is the client area's: the central widget takes the form's window
@@ -29,9 +36,23 @@ public:
     void ColorClientArea();
 
 protected:
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    // The outer bounds of the normal state, and giving the window them.
+    QRect NormalBounds() const;
+    void FitNormal();
+    bool Aligned() const;
+    bool ShownNormal() const;
+
     TWindowState m_windowState = wsNormal;
     TPosition m_position = poDesigned;
+    TAlign m_align = alNone;
+    QSize m_storedOuter; // taken from the stored size when first shown
+    int m_refits = 0;    // moves of a restored window still to be followed
 };
+
+// The window frame's margins as the windowing system reports them; none while it reports none.
+QMargins FrameMargins(QWidget *window);

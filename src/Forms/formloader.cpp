@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QSet>
 #include <QXmlStreamReader>
+#include <algorithm>
 
 #include <algorithm>
 
@@ -38,6 +39,17 @@ const TClassEntry *FindClass(const QString &className)
 bool IsEventName(const QString &property)
 {
     return property.size() > 2 && property.startsWith(QLatin1String("On")) && property.at(2).isUpper();
+}
+
+// Members the library's classes publish that have no meaning in Qt: a stored value is read and
+// ignored.
+bool IsWithoutMeaning(const QString &property)
+{
+    static const QStringList names = {
+        QStringLiteral("Ctl3D"),          QStringLiteral("ParentCtl3D"), QStringLiteral("BiDiMode"),
+        QStringLiteral("ParentBiDiMode"), QStringLiteral("FullRepaint"), QStringLiteral("ShowHint"),
+        QStringLiteral("ParentShowHint"), QStringLiteral("HelpContext"), QStringLiteral("ParentFont")};
+    return names.contains(property);
 }
 
 bool IsReference(const QMetaObject *meta, const QString &property)
@@ -93,33 +105,14 @@ TFormLoader::StoredValue ReadStoredValue(QXmlStreamReader &in)
     return value;
 }
 
-// Relays one component event to one handler of the form, with the component as Sender.
-class EventRelay : public QObject
-{
-    Q_OBJECT
-public:
-    EventRelay(QObject *sender, const TMethod &handler) : QObject(sender), m_handler(handler) {}
-
-public slots:
-    void Fire()
-    {
-        QObject *sender = parent();
-        const TMethod handler = m_handler;
-        RunGuarded([&] { handler.Notify(sender); });
-    }
-
-private:
-    TMethod m_handler;
-};
-
 // Events of the standard controls: the user's change or click, as the layout names them.
-bool BindStandardEvent(QObject *component, const QByteArray &event, EventRelay *relay)
+bool BindStandardEvent(QObject *component, const QByteArray &event, TEventRelay *relay)
 {
     if (event == "OnChange") {
         if (auto *edit = qobject_cast<QLineEdit *>(component))
-            return QObject::connect(edit, &QLineEdit::textChanged, relay, &EventRelay::Fire);
+            return QObject::connect(edit, &QLineEdit::textChanged, relay, &TEventRelay::Fire);
         if (auto *combo = qobject_cast<QComboBox *>(component))
-            return QObject::connect(combo, &QComboBox::activated, relay, &EventRelay::Fire);
+            return QObject::connect(combo, &QComboBox::activated, relay, &TEventRelay::Fire);
     }
     if (event == "OnClick") {
         // Checking a radio button raises its click, also when checked from code.
@@ -129,9 +122,9 @@ bool BindStandardEvent(QObject *component, const QByteArray &event, EventRelay *
                     relay->Fire();
             });
         if (auto *button = qobject_cast<QAbstractButton *>(component))
-            return QObject::connect(button, &QAbstractButton::clicked, relay, &EventRelay::Fire);
+            return QObject::connect(button, &QAbstractButton::clicked, relay, &TEventRelay::Fire);
         if (auto *action = qobject_cast<QAction *>(component))
-            return QObject::connect(action, &QAction::triggered, relay, &EventRelay::Fire);
+            return QObject::connect(action, &QAction::triggered, relay, &TEventRelay::Fire);
     }
     return false;
 }
@@ -183,6 +176,7 @@ void TFormLoader::Load(const QByteArray &layout)
 {
     m_deferred.clear();
     m_nonVisual.clear();
+    m_tabStops.clear();
     QByteArray prepared = Prepare(layout);
 
     Component::SetLoading(m_form, true);
@@ -207,6 +201,7 @@ void TFormLoader::Load(const QByteArray &layout)
     for (const Deferred &item : std::as_const(m_deferred))
         Resolve(item);
 
+    ApplyTabStops();
     BindFields();
     if (auto *form = qobject_cast<TForm *>(m_form))
         form->ColorClientArea();
@@ -295,6 +290,10 @@ QByteArray TFormLoader::Prepare(const QByteArray &layout)
                     throw EReadError(QStringLiteral("Component name %1 is used twice").arg(name));
                 names.insert(name);
             }
+            if (tag == QLatin1String("tabstop")) {
+                m_tabStops.append(in.readElementText());
+                continue;
+            }
             if (tag == QLatin1String("widget")) {
                 if (!formSeen) {
                     if (className != formClass)
@@ -312,6 +311,13 @@ QByteArray TFormLoader::Prepare(const QByteArray &layout)
             } else if (tag == QLatin1String("property") && ofComponent) {
                 const QString property = in.attributes().value(QLatin1String("name")).toString();
                 const QMetaObject *meta = MetaObjectOf(open.last().className);
+                if (FindClass(open.last().className) && IsWithoutMeaning(property) && meta &&
+                    meta->indexOfProperty(property.toLatin1().constData()) < 0) {
+                    const qsizetype startTagEnd = in.characterOffset();
+                    ReadStoredValue(in);
+                    cutElement(startTagEnd);
+                    continue;
+                }
                 if (IsEventName(property) || IsReference(meta, property)) {
                     const qsizetype startTagEnd = in.characterOffset();
                     m_deferred.append({open.last().name, property, ReadStoredValue(in).text});
@@ -390,6 +396,34 @@ void TFormLoader::CreateNonVisual(const NonVisual &stored)
         const QVariant converted = index >= 0 ? ReadValue(value, meta->property(index)) : QVariant();
         if (!converted.isValid() || !meta->property(index).write(component, converted))
             throw EReadError(QStringLiteral("Property %1 of %2 cannot be set").arg(name, stored.name));
+    }
+}
+
+// The stored focus order: each named control with its own controls after it. Qt chains only
+// controls with a focus policy, so each pair is given one while it is chained.
+void TFormLoader::ApplyTabStops()
+{
+    QVector<QWidget *> order;
+    for (const QString &name : std::as_const(m_tabStops)) {
+        auto *widget = qobject_cast<QWidget *>(FindComponent(name));
+        if (!widget)
+            throw EReadError(QStringLiteral("Component %1 not found (tab order)").arg(name));
+        order.append(widget);
+        for (QWidget *w = m_form->nextInFocusChain(); w != m_form; w = w->nextInFocusChain()) {
+            if (widget->isAncestorOf(w))
+                order.append(w);
+        }
+    }
+    for (int i = 1; i < order.size(); ++i) {
+        QWidget *first = order.at(i - 1);
+        QWidget *second = order.at(i);
+        const Qt::FocusPolicy firstPolicy = first->focusPolicy();
+        const Qt::FocusPolicy secondPolicy = second->focusPolicy();
+        first->setFocusPolicy(firstPolicy == Qt::NoFocus ? Qt::TabFocus : firstPolicy);
+        second->setFocusPolicy(secondPolicy == Qt::NoFocus ? Qt::TabFocus : secondPolicy);
+        QWidget::setTabOrder(first, second);
+        first->setFocusPolicy(firstPolicy);
+        second->setFocusPolicy(secondPolicy);
     }
 }
 
@@ -476,15 +510,31 @@ void TFormLoader::BindEvent(QObject *component, const QByteArray &event, const Q
     if (auto *binding = dynamic_cast<TEventBinding *>(component); binding && binding->BindEvent(event, method))
         return;
 
-    auto *relay = new EventRelay(component, method);
     const QMetaObject *meta = component->metaObject();
     for (int i = 0; i < meta->methodCount(); ++i) {
         const QMetaMethod signal = meta->method(i);
-        if (signal.methodType() == QMetaMethod::Signal && signal.name() == event) {
-            QObject::connect(component, signal, relay, relay->metaObject()->method(relay->metaObject()->indexOfSlot("Fire()")));
-            return;
-        }
+        if (signal.methodType() != QMetaMethod::Signal || signal.name() != event)
+            continue;
+        // Events with no more than a Sender reach the handler with the component as Sender.
+        const QMetaObject *relayMeta = &TEventRelay::staticMetaObject;
+        const QMetaMethod slot = signal.parameterCount() <= 1
+                                     ? relayMeta->method(relayMeta->indexOfSlot("Fire()"))
+                                     : relayMeta->method(relayMeta->indexOfSlot(
+                                           QByteArray(signal.parameterCount() == 5 ? "FireMouse" : "FireMove") +
+                                           signal.methodSignature().mid(signal.name().size())));
+        QList<const char *> parameters;
+        const QList<QByteArray> types = signal.parameterTypes();
+        for (const QByteArray &type : types)
+            parameters.append(type.constData());
+        if (parameters.isEmpty())
+            parameters.append("QObject*");
+        Events::CheckHandler(event, method, parameters);
+        if (!slot.isValid())
+            break;
+        QObject::connect(component, signal, new TEventRelay(component, event, method), slot);
+        return;
     }
+    auto *relay = new TEventRelay(component, event, method);
     if (BindStandardEvent(component, event, relay))
         return;
     delete relay;

@@ -98,6 +98,7 @@ private:
     void Resolve(const Deferred &item);
     // Sets the form's pointer-typed properties to the components of the same name.
     void BindFields();
+    void ApplyTabStops();
     void IndexComponents(const QObject *parent);
     QObject *FindComponent(const QString &name) const;
     void BindEvent(QObject *component, const QByteArray &event, const QString &handlerName);
@@ -105,6 +106,7 @@ private:
     QWidget *m_form;
     QVector<Deferred> m_deferred;
     QVector<NonVisual> m_nonVisual;
+    QStringList m_tabStops; // the stored focus order, by component name
     QHash<QString, QPointer<QObject>> m_components; // by name, once every stored component exists
     TMethod m_onCreate;
     QString m_onCreateName;

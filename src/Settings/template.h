@@ -1,5 +1,7 @@
 #pragma once
 
+#include "boardhighlight.h"
+#include "boardimage.h"
 #include "form.h"
 #include "jumpers.h"
 #include "radiopanel.h"
@@ -9,6 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <array>
@@ -68,6 +71,52 @@ class TMainForm : public TForm
     Q_PROPERTY(QRadioButton *PowRadioP3 MEMBER PowRadioP3)
     Q_PROPERTY(TThreeJumper *PowerJumperTop MEMBER PowerJumperTop)
     Q_PROPERTY(TThreeJumper *PowerJumperBot MEMBER PowerJumperBot)
+
+    Q_PROPERTY(QMenu *File1 MEMBER File1)
+    Q_PROPERTY(QMenu *Help1 MEMBER Help1)
+    Q_PROPERTY(TBoardImage *BoardImage1 MEMBER BoardImage1)
+    Q_PROPERTY(TBoardHighlight *BaseHighlight MEMBER BaseHighlight)
+    Q_PROPERTY(TBoardHighlight *IRQHighlight MEMBER IRQHighlight)
+    Q_PROPERTY(TBoardHighlight *IRQHighlight9 MEMBER IRQHighlight9)
+    Q_PROPERTY(TBoardHighlight *DIOHighlight MEMBER DIOHighlight)
+    Q_PROPERTY(TBoardHighlight *AIOHighlight MEMBER AIOHighlight)
+    Q_PROPERTY(TBoardHighlight *DACRangeHighlight MEMBER DACRangeHighlight)
+    Q_PROPERTY(TBoardHighlight *SeDiffHighlight MEMBER SeDiffHighlight)
+    Q_PROPERTY(TBoardHighlight *UniHighlight MEMBER UniHighlight)
+    Q_PROPERTY(TBoardHighlight *CTRHighlight MEMBER CTRHighlight)
+    Q_PROPERTY(TBoardHighlight *PowHighlight MEMBER PowHighlight)
+    Q_PROPERTY(TRadioPanel *DIOPanel MEMBER DIOPanel)
+    Q_PROPERTY(TRadioPanel *AIOPanel MEMBER AIOPanel)
+    Q_PROPERTY(TRadioPanel *DACRangePanel MEMBER DACRangePanel)
+    Q_PROPERTY(TRadioPanel *SEDiffPanel MEMBER SEDiffPanel)
+    Q_PROPERTY(TRadioPanel *ADRangePanel MEMBER ADRangePanel)
+    Q_PROPERTY(TRadioPanel *IRQPanel MEMBER IRQPanel)
+    Q_PROPERTY(TRadioPanel *CTRPanel MEMBER CTRPanel)
+    Q_PROPERTY(TRadioPanel *PowerPanel MEMBER PowerPanel)
+    Q_PROPERTY(QLabel *BaseLabel5 MEMBER BaseLabel5)
+    Q_PROPERTY(QLabel *BaseLabel6 MEMBER BaseLabel6)
+    Q_PROPERTY(QLabel *BaseLabel7 MEMBER BaseLabel7)
+    Q_PROPERTY(QLabel *BaseLabel8 MEMBER BaseLabel8)
+    Q_PROPERTY(QLabel *BaseLabel9 MEMBER BaseLabel9)
+    Q_PROPERTY(QLabel *Label2 MEMBER Label2)
+    Q_PROPERTY(QLabel *Label1 MEMBER Label1)
+    Q_PROPERTY(QLabel *Label15 MEMBER Label15)
+    Q_PROPERTY(QLabel *Label16 MEMBER Label16)
+    Q_PROPERTY(QLabel *Label22 MEMBER Label22)
+    Q_PROPERTY(QLabel *Label23 MEMBER Label23)
+    Q_PROPERTY(QLabel *Label5 MEMBER Label5)
+    Q_PROPERTY(QLabel *Label6 MEMBER Label6)
+    Q_PROPERTY(QLabel *IRQLabel4 MEMBER IRQLabel4)
+    Q_PROPERTY(QLabel *IRQLabel5 MEMBER IRQLabel5)
+    Q_PROPERTY(QLabel *IRQLabel6 MEMBER IRQLabel6)
+    Q_PROPERTY(QLabel *IRQLabel7 MEMBER IRQLabel7)
+    Q_PROPERTY(QLabel *IRQLabel15 MEMBER IRQLabel15)
+    Q_PROPERTY(QLabel *IRQLabel14 MEMBER IRQLabel14)
+    Q_PROPERTY(QLabel *IRQLabel12 MEMBER IRQLabel12)
+    Q_PROPERTY(QLabel *IRQLabel11 MEMBER IRQLabel11)
+    Q_PROPERTY(QLabel *IRQLabel10 MEMBER IRQLabel10)
+    Q_PROPERTY(QLabel *IRQLabel9 MEMBER IRQLabel9)
+    Q_PROPERTY(QLabel *Label3 MEMBER Label3)
 public:
     explicit TMainForm(QWidget *parent = nullptr);
     // The page read from another stored layout; an unreadable one raises EReadError.
@@ -122,6 +171,55 @@ public:
     QRadioButton *PowRadioP3 = nullptr;
     TThreeJumper *PowerJumperTop = nullptr;
     TThreeJumper *PowerJumperBot = nullptr;
+
+    QMenu *File1 = nullptr;
+    QMenu *Help1 = nullptr;
+
+    TBoardImage *BoardImage1 = nullptr;
+    TBoardHighlight *BaseHighlight = nullptr;
+    TBoardHighlight *IRQHighlight = nullptr;
+    TBoardHighlight *IRQHighlight9 = nullptr;
+    TBoardHighlight *DIOHighlight = nullptr;
+    TBoardHighlight *AIOHighlight = nullptr;
+    TBoardHighlight *DACRangeHighlight = nullptr;
+    TBoardHighlight *SeDiffHighlight = nullptr;
+    TBoardHighlight *UniHighlight = nullptr;
+    TBoardHighlight *CTRHighlight = nullptr;
+    TBoardHighlight *PowHighlight = nullptr;
+
+    TRadioPanel *DIOPanel = nullptr;
+    TRadioPanel *AIOPanel = nullptr;
+    TRadioPanel *DACRangePanel = nullptr;
+    TRadioPanel *SEDiffPanel = nullptr;
+    TRadioPanel *ADRangePanel = nullptr;
+    TRadioPanel *IRQPanel = nullptr;
+    TRadioPanel *CTRPanel = nullptr;
+    TRadioPanel *PowerPanel = nullptr;
+
+    QLabel *BaseLabel5 = nullptr;
+    QLabel *BaseLabel6 = nullptr;
+    QLabel *BaseLabel7 = nullptr;
+    QLabel *BaseLabel8 = nullptr;
+    QLabel *BaseLabel9 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label15 = nullptr;
+    QLabel *Label16 = nullptr;
+    QLabel *Label22 = nullptr;
+    QLabel *Label23 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *IRQLabel4 = nullptr;
+    QLabel *IRQLabel5 = nullptr;
+    QLabel *IRQLabel6 = nullptr;
+    QLabel *IRQLabel7 = nullptr;
+    QLabel *IRQLabel15 = nullptr;
+    QLabel *IRQLabel14 = nullptr;
+    QLabel *IRQLabel12 = nullptr;
+    QLabel *IRQLabel11 = nullptr;
+    QLabel *IRQLabel10 = nullptr;
+    QLabel *IRQLabel9 = nullptr;
+    QLabel *Label3 = nullptr;
 
     // The IRQ jumpers; entry k belongs to IRQCombo entry k + 1 and to the jumper with Tag k + 1.
     std::array<TTwoJumper *, 11> IRQJumpers{};

@@ -289,6 +289,7 @@ void TBoardHighlight::Press()
     if (alive)
         MouseLeave(0);
 }
+void TBoardHighlight::mouseDoubleClickEvent(QMouseEvent *) {}
 
 void TBoardHighlight::MouseEnter(int forwarded)
 {

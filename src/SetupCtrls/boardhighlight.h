@@ -103,6 +103,8 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     // Tab goes through the board picture's circles in the order of their menu entries.
     bool focusNextPrevChild(bool next) override;
+    // The second press of a double click completes no further click.
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     // Where the pointer's screen position is unknown (Wayland) the popup's enter comes only

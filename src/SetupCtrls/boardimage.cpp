@@ -9,7 +9,7 @@
 #include <cmath>
 #include <utility>
 
-TBoardImage::TBoardImage(QWidget *parent) : QWidget(parent), m_picture(std::make_unique<TPicture>())
+TBoardImage::TBoardImage(QWidget *parent) : TCustomPanel(parent), m_picture(std::make_unique<TPicture>())
 {
     connect(m_picture.get(), &TPicture::OnChange, this, &TBoardImage::PictureChanged);
     resize(105, 105);
@@ -258,6 +258,14 @@ void TBoardImage::showEvent(QShowEvent *event)
 void TBoardImage::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    if (m_autoSize && m_picture->Width() > 0 && m_picture->Height() > 0) {
+        int newWidth = width();
+        int newHeight = height();
+        if (CanAutoSize(newWidth, newHeight) && QSize(newWidth, newHeight) != size()) {
+            resize(newWidth, newHeight);
+            return;
+        }
+    }
     m_scaled = QImage();
     CenterInForm();
     ApplyDesignScale();
@@ -277,6 +285,9 @@ const QImage &TBoardImage::Scaled(const QRect &dest, qreal pixelRatio)
 
 void TBoardImage::paintEvent(QPaintEvent *)
 {
+    // Moving a widget while it paints is not safe; the move follows the paint at once.
+    if (m_positionRecorded && m_centerOnForm && !Component::IsDesigning(this))
+        QMetaObject::invokeMethod(this, &TBoardImage::CenterInForm, Qt::QueuedConnection);
     QPainter painter(this);
     if (Component::IsDesigning(this)) {
         painter.setPen(QPen(Qt::black, 0, Qt::DashLine));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "component.h"
+#include "custompanel.h"
 #include "picture.h"
 
 #include <QImage>
@@ -26,7 +27,7 @@ public:
 //
 // Picture is stored in a layout as the name of a JPEG file or resource (":/layout/board.jpg"),
 // a plain string a form designer edits; the C++ side reaches the owned TPicture itself.
-class TBoardImage : public QWidget, public TLoadedNotification
+class TBoardImage : public TCustomPanel, public TLoadedNotification
 {
     Q_OBJECT
     Q_PROPERTY(QWidget *First READ First WRITE SetFirst)

@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "exceptions.h"
+#include "events.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -16,7 +17,7 @@ T *Held(const std::function<T *()> &variable)
 }
 
 // The click handler the supporter gives a run button. One per button, owned by it: a new role
-// replaces the handler of the old one instead of adding a second connection.
+// replaces the handler of the old one, and the first replaces the one the layout bound.
 class RunButtonRole : public QObject
 {
 public:
@@ -26,6 +27,7 @@ public:
             if (auto *role = dynamic_cast<RunButtonRole *>(child))
                 return role;
         }
+        Events::Unbind(button, "OnClick");
         return new RunButtonRole(button);
     }
 

@@ -3,6 +3,7 @@
 
 #include "application.h"
 #include "component.h"
+#include "menuitems.h"
 #include "popupform.h"
 #include "radiopanel.h"
 
@@ -68,14 +69,15 @@ void TBoardHighlight::BuildMenuEntries()
     };
 
     for (QAction *item : items) {
-        if (item->text() != caption || !item->menu())
+        if (item->text() != caption)
             continue;
-        for (const QAction *entry : item->menu()->actions()) {
+        const QList<QAction *> entries = item->menu() ? item->menu()->actions() : QList<QAction *>();
+        for (const QAction *entry : entries) {
             if (entry->text() == m_title)
                 return;
         }
         if (!m_title.isEmpty())
-            createEntry(item->menu());
+            createEntry(EntriesOf(item, owner));
         return;
     }
 
@@ -157,7 +159,8 @@ void TBoardHighlight::SetRadioPanel(TRadioPanel *value)
             member->m_radioPanel != value)
             continue;
         if (member->m_title != m_title || member->m_highlightType != m_highlightType) {
-            if (Component::IsDesigning(parent))
+            // A circle in design mode stands on a designed parent, which may itself carry no flag.
+            if (Component::IsDesigning(this))
                 QMessageBox::critical(parent, QStringLiteral("Error"),
                                       value->objectName() + QStringLiteral(" has already been assigned to ") +
                                           member->objectName() + QStringLiteral("."));

@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "focusmark.h"
+#include "form.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -109,12 +110,6 @@ QSize ScaleToScreen(const QSize &client, const QSize &screen)
         f = 1.0;
     // nearbyint rounds halves to even in the default rounding mode.
     return QSize(int(std::nearbyint(client.width() * f)), int(std::nearbyint(client.height() * f)));
-}
-
-QMargins FrameMargins(QWidget *window)
-{
-    window->winId();
-    return window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
 }
 
 void SetOuterSize(QWidget *window, const QSize &outer)

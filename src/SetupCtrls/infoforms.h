@@ -54,8 +54,6 @@ constexpr int WM_STARTWALK = 0x4A2;
 // width / 800, never below 1, each side rounded to nearest with halves to even.
 QSize ScaleToScreen(const QSize &client, const QSize &screen);
 
-// The window frame's margins as the windowing system reports them; none while it reports none.
-QMargins FrameMargins(QWidget *window);
 // Gives a window the outer size, frame included.
 void SetOuterSize(QWidget *window, const QSize &outer);
 

@@ -7,6 +7,7 @@
 #include "radiopanel.h"
 
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QFocusEvent>
 #include <QPainter>
@@ -169,27 +170,42 @@ void TJumperControl::Turn()
 
 void TJumperControl::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    m_pressed = true;
+    const QPoint at = event->position().toPoint();
+    emit OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
+    if (event->button() == Qt::LeftButton)
+        m_pressed = true;
 }
 
 void TJumperControl::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseReleaseEvent(event);
+    const QPoint at = event->position().toPoint();
+    emit OnMouseUp(this, event->button(), event->modifiers(), at.x(), at.y());
+    if (event->button() != Qt::LeftButton)
         return;
-    }
     const bool pressed = m_pressed;
     m_pressed = false;
-    if (pressed && rect().contains(event->position().toPoint()))
+    if (pressed && rect().contains(at))
         Click();
 }
 
-// The second press of a double click is no press: the click it completes has been counted.
-void TJumperControl::mouseDoubleClickEvent(QMouseEvent *) {}
+// The second press of a double click is no new click: the click it completes has been counted.
+void TJumperControl::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    emit OnMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void TJumperControl::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    emit OnMouseMove(this, event->modifiers(), at.x(), at.y());
+}
+
+void TJumperControl::connectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&TJumperControl::OnMouseMove))
+        setMouseTracking(true);
+}
 
 void TJumperControl::keyPressEvent(QKeyEvent *event)
 {

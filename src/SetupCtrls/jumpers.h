@@ -44,6 +44,11 @@ public:
 
 signals:
     void OnClick(QObject *Sender);
+    // The mouse over the control: the button, the keyboard modifiers and the position in it.
+    // Moves without a pressed button are reported once OnMouseMove has a receiver.
+    void OnMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void OnMouseMove(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y);
+    void OnMouseUp(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
 
 protected:
     TJumperControl(QWidget *parent, int width, int height);
@@ -74,6 +79,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void connectNotify(const QMetaMethod &signal) override;
 
 private:
     QColor Background() const;

@@ -6,6 +6,8 @@
 #include "boardhighlight.h"
 #include "component.h"
 #include "focusmark.h"
+#include "form.h"
+#include "events.h"
 #include "infoforms.h"
 #include "radiopanel.h"
 #include "windowframe.h"
@@ -136,6 +138,9 @@ void TBoardHighlight::ShowPopup()
     }
     // The forms of the application, visible or hidden.
     for (const QWidget *form : QApplication::topLevelWidgets()) {
+        // Drop-down menus and tool tips are windows, not forms.
+        if (form->windowType() == Qt::Popup || form->windowType() == Qt::ToolTip)
+            continue;
         if (form->windowTitle() == m_plainTitle && form->property("Tag").toInt() == int(m_highlightType))
             return;
     }
@@ -275,6 +280,8 @@ void TBoardHighlight::Step(int direction)
             ClosePopup();
             if (TBoardHighlight *circle = target->data().value<QPointer<TBoardHighlight>>())
                 circle->MenuItemClick(this);
+            else
+                Events::FireBound(target, "OnClick", this);
             return;
         }
     }

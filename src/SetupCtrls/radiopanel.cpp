@@ -8,8 +8,9 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
-TRadioPanel::TRadioPanel(QWidget *parent) : QWidget(parent)
+TRadioPanel::TRadioPanel(QWidget *parent) : TCustomPanel(parent)
 {
     resize(194, 100);
     setVisible(false);
@@ -42,8 +43,9 @@ bool TRadioPanel::Holds(const QWidget *widget) const
     return widget && (widget == this || isAncestorOf(widget));
 }
 
-// OnEnter: the focus moved into the panel from another control of the same window. A window
-// keeps its focused control while inactive, so coming back to the window enters nothing.
+// OnEnter and OnExit: the focus moved into the panel from another control of the same window,
+// or out of it to another. A window keeps its focused control while inactive, so leaving the
+// window or coming back to it enters and exits nothing.
 void TRadioPanel::FocusChanged(QWidget *, QWidget *now)
 {
     if (!now || now->window() != window())
@@ -52,6 +54,8 @@ void TRadioPanel::FocusChanged(QWidget *, QWidget *now)
     m_lastFocus = now;
     if (Holds(now) && !wasInside)
         emit OnEnter(this);
+    else if (!Holds(now) && wasInside)
+        emit OnExit(this);
 }
 
 void TRadioPanel::SetFinalAnchors(Anchors::TAnchors value)
@@ -59,14 +63,6 @@ void TRadioPanel::SetFinalAnchors(Anchors::TAnchors value)
     if (m_hosted)
         Anchors::SetAnchors(this, value);
     m_finalAnchors = value;
-}
-
-void TRadioPanel::SetBevelOuter(TBevelCut value)
-{
-    if (m_bevelOuter == value)
-        return;
-    m_bevelOuter = value;
-    update();
 }
 
 TColor TRadioPanel::Color() const
@@ -104,7 +100,17 @@ bool TRadioPanel::BindEvent(const QByteArray &event, const TMethod &handler)
         m_onActivate = notify;
     else if (event == "OnDeactivate")
         m_onDeactivate = notify;
-    else if (event == "OnRadioChange")
+    else if (event == "OnCanResize") {
+        Events::CheckHandler(event, handler, {"QObject*", "int&", "int&", "bool&"});
+        m_onCanResize = [handler](QObject *Sender, int &NewWidth, int &NewHeight, bool &Resize) {
+            handler.Notify(Sender, NewWidth, NewHeight, Resize);
+        };
+    } else if (event == "OnConstrainedResize") {
+        Events::CheckHandler(event, handler, {"QObject*", "int&", "int&", "int&", "int&"});
+        m_onConstrainedResize = [handler](QObject *Sender, int &MinWidth, int &MinHeight, int &MaxWidth, int &MaxHeight) {
+            handler.Notify(Sender, MinWidth, MinHeight, MaxWidth, MaxHeight);
+        };
+    } else if (event == "OnRadioChange")
         // The handler's Sender is the selected jumper, not the panel.
         connect(this, &TRadioPanel::OnRadioChange, this,
                 [notify](QObject *Sender) { RunGuarded([&] { notify(Sender); }); });
@@ -129,6 +135,47 @@ void TRadioPanel::SelectJumper(TTwoJumper *Jumper)
         emit OnRadioChange(Jumper);
 }
 
+QSize TRadioPanel::Adjusted(QSize wanted, const QSize &old)
+{
+    if (m_onCanResize) {
+        int width = wanted.width();
+        int height = wanted.height();
+        bool resize = true;
+        m_onCanResize(this, width, height, resize);
+        if (!resize)
+            return old;
+        wanted = QSize(width, height);
+    }
+    int minWidth = minimumWidth();
+    int minHeight = minimumHeight();
+    int maxWidth = maximumWidth() < QWIDGETSIZE_MAX ? maximumWidth() : 0;
+    int maxHeight = maximumHeight() < QWIDGETSIZE_MAX ? maximumHeight() : 0;
+    if (m_onConstrainedResize)
+        m_onConstrainedResize(this, minWidth, minHeight, maxWidth, maxHeight);
+    const auto limit = [](int value, int min, int max) {
+        if (max > 0 && value > max)
+            value = max;
+        return std::max(value, min);
+    };
+    return QSize(limit(wanted.width(), minWidth, maxWidth), limit(wanted.height(), minHeight, maxHeight));
+}
+
+void TRadioPanel::resizeEvent(QResizeEvent *event)
+{
+    TCustomPanel::resizeEvent(event);
+    if (m_adjusting)
+        return;
+    const QSize old = event->oldSize().isValid() ? event->oldSize() : event->size();
+    const QSize adjusted = Adjusted(event->size(), old);
+    if (adjusted != size()) {
+        m_adjusting = true;
+        resize(adjusted);
+        m_adjusting = false;
+    }
+    if (size() != old || !event->oldSize().isValid())
+        emit OnResize(this);
+}
+
 void TRadioPanel::paintEvent(QPaintEvent *)
 {
     if (!m_designHidden && Component::IsDesigning(this)) {
@@ -136,20 +183,32 @@ void TRadioPanel::paintEvent(QPaintEvent *)
         m_designVisible = false;
     }
     QPainter canvas(this);
+    const QColor fill = ColorToQColor(Color(), this);
     QRect area = rect();
-    if (m_bevelOuter != bvNone) {
+    // width rings of one pixel, top and left in one colour, bottom and right in the other.
+    const auto frame = [&](const QColor &topLeft, const QColor &bottomRight, int width) {
+        for (int i = 0; i < width && !area.isEmpty(); ++i) {
+            canvas.fillRect(area.left(), area.top(), area.width(), 1, topLeft);
+            canvas.fillRect(area.left(), area.top(), 1, area.height(), topLeft);
+            canvas.fillRect(area.left(), area.bottom(), area.width(), 1, bottomRight);
+            canvas.fillRect(area.right(), area.top(), 1, area.height(), bottomRight);
+            area.adjust(1, 1, -1, -1);
+        }
+    };
+    const auto bevel = [&](TBevelCut cut) {
+        if (cut == bvNone)
+            return;
         const QPalette &colors = palette();
         const QColor light = colors.color(QPalette::Active, QPalette::Light);
         const QColor dark = colors.color(QPalette::Active, QPalette::Dark);
-        const QColor &topLeft = m_bevelOuter == bvLowered ? dark : light;
-        const QColor &bottomRight = m_bevelOuter == bvLowered ? light : dark;
-        canvas.fillRect(area.left(), area.top(), area.width(), 1, topLeft);
-        canvas.fillRect(area.left(), area.top(), 1, area.height(), topLeft);
-        canvas.fillRect(area.left(), area.bottom(), area.width(), 1, bottomRight);
-        canvas.fillRect(area.right(), area.top(), 1, area.height(), bottomRight);
-        area.adjust(1, 1, -1, -1);
-    }
-    canvas.fillRect(area, ColorToQColor(Color(), this));
+        frame(cut == bvLowered ? dark : light, cut == bvLowered ? light : dark, m_bevelWidth);
+    };
+    if (m_borderStyle == bsSingle)
+        frame(Qt::black, Qt::black, 1);
+    bevel(m_bevelOuter);
+    frame(fill, fill, m_borderWidth);
+    bevel(m_bevelInner);
+    canvas.fillRect(area, fill);
     if (hasFocus() && m_focusShown())
         FocusMark::DrawFrame(canvas, rect());
 }

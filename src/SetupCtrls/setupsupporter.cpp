@@ -6,6 +6,7 @@
 #include "exceptions.h"
 #include "infoforms.h"
 #include "llportlink.h"
+#include "menuitems.h"
 #include "rtfreader.h"
 
 #include <QGuiApplication>
@@ -176,8 +177,8 @@ bool TSetupSupporter::BuildPCIForm(const QString &cardName)
         QMenuBar *menu = qobject_cast<QMenuBar *>(window->menuWidget());
         const QList<QAction *> items = menu ? menu->actions() : QList<QAction *>();
         for (QAction *item : items) {
-            if (item->text() == QLatin1String("&File") && item->menu()) {
-                QMenu *file = item->menu();
+            if (item->text() == QLatin1String("&File")) {
+                QMenu *file = EntriesOf(item, mainWindow);
                 auto *entry = new QAction(QStringLiteral("Display ") + cardName + QStringLiteral(" Cards Installed"), file);
                 entry->setObjectName(QStringLiteral("DisplayPCI"));
                 connect(entry, &QAction::triggered, this, [this, entry] { RunGuarded([&] { DisplayPCIClick(entry); }); });
@@ -210,20 +211,20 @@ bool TSetupSupporter::BuildPCIForm(const QString &cardName)
     // A missing driver library or entry point counts as no installed card.
     LoadPortLinkLibrary();
     const int count = GetNumCards ? GetNumCards() : 0;
-    QStringList lines;
+    // Each line goes in as it comes: a handler that fails leaves the cards listed before it.
+    bool found = false;
+    if (count > 0)
+        form->PCIMemo->clear();
     for (int card = 0; card < count; ++card) {
         const QString description = m_onGetCardString(this, card);
-        if (!description.isEmpty())
-            lines << description;
+        if (description.isEmpty())
+            continue;
+        form->PCIMemo->appendPlainText(description);
+        found = true;
     }
-    if (lines.isEmpty()) {
+    if (!found)
         form->PCIMemo->setPlainText(QStringLiteral("No Card Found"));
-        return false;
-    }
-    form->PCIMemo->clear();
-    for (const QString &line : std::as_const(lines))
-        form->PCIMemo->appendPlainText(line);
-    return true;
+    return found;
 }
 
 QByteArray TSetupSupporter::HelpText(const QString &cardName) const

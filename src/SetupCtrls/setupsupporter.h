@@ -111,8 +111,8 @@ public:
     // offers Retry or Cancel.
     //
     // A page registers its displays once (typically in its OnCreate) and hands the run buttons
-    // their roles through the supporter, which then owns their click handler (bind no OnClick
-    // to a run button in the layout):
+    // their roles through the supporter, which then owns their click handler (it replaces an
+    // OnClick the layout bound):
     //     SetSup->RegisterCalibDisplay({ChannelBox, RunButton, HintLabel});
     //     SetSup->RunButtonsToStart();                    // caption "Start", OnStartButtonClick
     // and its OnStartButtonClick handler begins a run:

@@ -186,7 +186,7 @@ TFormSheet::TFormSheet(QObject *object, QObject *parent) : QDesignerPropertyShee
 {
     const TForm defaults;
     const QMetaObject &form = TForm::staticMetaObject;
-    for (const char *name : {"WindowState", "Position"}) {
+    for (const char *name : {"WindowState", "Position", "Align"}) {
         const QMetaProperty stored = form.property(form.indexOfProperty(name));
         const QMetaEnum values = stored.enumerator();
         qdesigner_internal::DesignerMetaEnum meta(QLatin1String(values.name()), QLatin1String(form.className()),

@@ -39,7 +39,7 @@ private:
 };
 
 // Designer builds a page's form as a plain QMainWindow: this sheet gives it the stored
-// enumerations of the library's form, WindowState and Position, so that they are read, edited
+// enumerations of the library's form, WindowState, Position and Align, so that they are read, edited
 // and saved as the layout loader reads them.
 class TFormSheet : public QDesignerPropertySheet
 {

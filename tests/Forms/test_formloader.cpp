@@ -7,10 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace {
 
@@ -131,6 +134,43 @@ TEST(FormLoader, NamesWhatIsMissing)
     EXPECT_EQ(LoadError("<ui version=\"4.0\"><widget class=\"QMainWindow\" name=\"Other\"/></ui>"),
               "Layout is for class QMainWindow, not TLoaderPage");
     EXPECT_EQ(LoadError("not a layout").rfind("Layout is not readable: ", 0), 0u);
+    EXPECT_EQ(LoadError("<ui version=\"4.0\"><class>Page</class></ui>"), "Layout holds no form");
+    EXPECT_EQ(LoadError(Page("<widget class=\"QRadioButton\" name=\"Edit1\"/>")), "Component Edit1 is not a QLineEdit*");
+    EXPECT_EQ(LoadError(Page("<widget class=\"QLineEdit\" name=\"Edit1\"/><widget class=\"TBoardImage\" name=\"B\">" +
+                             Prop("Menu", "Edit1") + "</widget>")),
+              "Component Edit1 does not fit Menu of B");
+    TLoaderPage page;
+    try {
+        TFormLoader(&page).Load(QStringLiteral("/no/such/layout.ui"));
+        ADD_FAILURE() << "no error";
+    } catch (const EReadError &e) {
+        EXPECT_STREQ(e.what(), "Cannot open layout /no/such/layout.ui");
+    }
+}
+
+TEST(FormLoader, StoredNumbersAndStringListsFitTheirProperty)
+{
+    const struct
+    {
+        const char *value;
+        const char *property;
+        QVariant expected; // invalid: refused
+    } cases[] = {
+        {"<double>8.0</double>", "Channels", 8},
+        {"<stringlist><string>ORVEL</string></stringlist>", "CompanyName", QStringLiteral("ORVEL")},
+        {"<stringlist><string>A</string><string>B</string></stringlist>", "CompanyName", QVariant()},
+    };
+    for (const auto &c : cases) {
+        const QByteArray layout = Page(QByteArray("<widget class=\"TSetupSupporter\" name=\"Sup\"><property name=\"") +
+                                       c.property + "\" stdset=\"0\">" + c.value + "</property></widget>");
+        if (!c.expected.isValid()) {
+            EXPECT_EQ(LoadError(layout), std::string("Property ") + c.property + " of Sup cannot be set");
+            continue;
+        }
+        TLoaderPage page;
+        TFormLoader(&page).Load(layout);
+        EXPECT_EQ(page.Sup->property(c.property), c.expected) << c.value;
+    }
 }
 
 TEST(Application, ReportsExceptionsEscapingHandlersAndGoesOn)
@@ -160,6 +200,24 @@ TEST(Application, ReportsExceptionsEscapingHandlersAndGoesOn)
     QCoreApplication::sendEvent(&widget, &user);
     EXPECT_EQ(shown.last(), QStringLiteral("from an event"));
     TApplication::Instance()->SetErrorDisplay({});
+
+    // Without a display of its own, the application shows an error box; the program goes on.
+    QString caption, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            caption = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    poll.start(5);
+    QCoreApplication::sendEvent(&widget, &user);
+    EXPECT_EQ(text, QStringLiteral("from an event"));
+    EXPECT_EQ(caption, QGuiApplication::applicationDisplayName());
+    EXPECT_EQ(icon, QMessageBox::Critical);
 }
 
 } // namespace

@@ -7,8 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <optional>
@@ -78,6 +81,67 @@ TEST(MainForm, UnderADarkPaletteTheMenuBarKeepsItAndTheClientAreaIsWhite)
     QApplication::setPalette(saved);
 }
 
+TEST(MainForm, IdleTimeWaitsForTheFirstPaint)
+{
+    TMainForm form;
+    TApplication *app = TApplication::Instance();
+    std::optional<bool> exposedAtIdle;
+    app->SetOnIdle([&](QObject *, bool &) {
+        exposedAtIdle = form.windowHandle()->isExposed();
+        app->SetOnIdle({});
+        form.close();
+    });
+    QTimer::singleShot(5000, &form, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(app->Run(&form), 0);
+    ASSERT_TRUE(exposedAtIdle.has_value());
+    EXPECT_TRUE(*exposedAtIdle) << "the paint that showing the form brings comes before idle time";
+    app->SetMainForm(nullptr);
+}
+
+TEST(MainForm, HasOneFieldPerNamedComponentOfThePage)
+{
+    TMainForm form;
+    const QMetaObject *meta = form.metaObject();
+    QStringList fields;
+    for (int i = TForm::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty field = meta->property(i);
+        if (!(field.metaType().flags() & QMetaType::PointerToQObject))
+            continue;
+        fields << QString::fromLatin1(field.name());
+        const QObject *component = field.read(&form).value<QObject *>();
+        EXPECT_TRUE(component && component->objectName() == fields.last()) << field.name();
+    }
+    EXPECT_EQ(fields.size(), 88);
+}
+
+TEST(MainForm, PanelsFollowTheirTabOrder)
+{
+    TMainForm form;
+    QStringList panels;
+    for (QWidget *w = form.nextInFocusChain(); w != &form; w = w->nextInFocusChain()) {
+        if (qobject_cast<TRadioPanel *>(w)) {
+            panels << w->objectName();
+        } else if (w->parentWidget() && qobject_cast<TRadioPanel *>(w->parentWidget())) {
+            EXPECT_EQ(w->parentWidget()->objectName(), panels.value(panels.size() - 1)) << "a panel's controls follow it";
+        }
+    }
+    EXPECT_EQ(panels, (QStringList{QStringLiteral("BasePanel"), QStringLiteral("IRQPanel"), QStringLiteral("DIOPanel"),
+                                   QStringLiteral("AIOPanel"), QStringLiteral("DACRangePanel"), QStringLiteral("SEDiffPanel"),
+                                   QStringLiteral("ADRangePanel"), QStringLiteral("CTRPanel"), QStringLiteral("PowerPanel")}));
+}
+
+TEST(MainForm, RestoredItFillsTheWorkArea)
+{
+    TMainForm form;
+    TApplication::Instance()->SetOnIdle({});
+    form.ShowAsStored();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ASSERT_TRUE(form.isMaximized());
+    form.showNormal();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.frameGeometry() == area; })) << form.frameGeometry().width();
+}
+
 TEST(MainForm, StartsMaximizedBuildsOnceAndExitEndsTheProgram)
 {
     TMainForm form;
@@ -96,23 +160,6 @@ TEST(MainForm, StartsMaximizedBuildsOnceAndExitEndsTheProgram)
     QTimer::singleShot(5000, &form, [] { ADD_FAILURE() << "Exit did not end the event loop"; QCoreApplication::exit(1); });
     EXPECT_EQ(app->Run(&form), 0);
     EXPECT_FALSE(form.isVisible());
-    app->SetMainForm(nullptr);
-}
-
-TEST(MainForm, IdleTimeWaitsForTheFirstPaint)
-{
-    TMainForm form;
-    TApplication *app = TApplication::Instance();
-    std::optional<bool> exposedAtIdle;
-    app->SetOnIdle([&](QObject *, bool &) {
-        exposedAtIdle = form.windowHandle()->isExposed();
-        app->SetOnIdle({});
-        form.close();
-    });
-    QTimer::singleShot(5000, &form, [] { QCoreApplication::exit(1); });
-    EXPECT_EQ(app->Run(&form), 0);
-    ASSERT_TRUE(exposedAtIdle.has_value());
-    EXPECT_TRUE(*exposedAtIdle) << "the paint that showing the form brings comes before idle time";
     app->SetMainForm(nullptr);
 }
 
@@ -138,6 +185,17 @@ TEST(MainForm, HelpCommandsShowTheOneWindowAgain)
     }
     EXPECT_EQ(form.findChildren<THelpForm *>().size(), 1);
     EXPECT_EQ(form.findChildren<TTechForm *>().size(), 1);
+}
+
+TEST(MainForm, AnUnreadableLayoutEndsTheProgramWithAnErrorBox)
+{
+    QProcess program;
+    program.start(QStringLiteral(SETTINGS_UNREADABLE_LAYOUT), {});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 1);
+    const QString errors = QString::fromLocal8Bit(program.readAllStandardError());
+    EXPECT_TRUE(errors.contains(QStringLiteral("message box \"Setup\": Layout is not readable"))) << errors.toStdString();
 }
 
 TEST(MainForm, EveryWindowCarriesTheApplicationIcon)

@@ -474,6 +474,7 @@ public:
 
     bool CardPresent = true;
     int Passes = 0;
+    int LayoutClicks = 0;
 
 public slots:
     void PageCreate(QObject *)
@@ -496,6 +497,7 @@ public slots:
     }
     void RunButtonStop(QObject *) { SetSup->StopCalibration(); }
     QString ChannelAsInt(QObject *, int, bool &) { return {}; }
+    void RunButtonClick(QObject *) { ++LayoutClicks; }
 };
 
 namespace {
@@ -537,6 +539,18 @@ TEST(CalibrationPage, RunsFromItsButtonsEndToEnd)
     EXPECT_EQ(boxes.Seen.at(1).caption, QStringLiteral("Total A/D failure"));
     EXPECT_EQ(page.RunButton->text(), QStringLiteral("Start"));
     TApplication::Instance()->SetErrorDisplay({});
+}
+
+TEST(CalibrationPage, TheStartRoleReplacesTheClickHandlerTheLayoutBound)
+{
+    QByteArray layout = PageLayout();
+    layout.replace(R"(<widget class="QPushButton" name="RunButton">)",
+                   R"(<widget class="QPushButton" name="RunButton"><property name="OnClick" stdset="0"><string>RunButtonClick</string></property>)");
+    TCalibrationPage page(layout);
+    page.RunButton->click();
+    EXPECT_EQ(page.LayoutClicks, 0);
+    EXPECT_TRUE(page.SetSup->Calibrating());
+    page.SetSup->SetCalibrating(false);
 }
 
 TEST(CalibrationPage, HandlerOfAnotherShapeIsRefused)

@@ -3,6 +3,7 @@
 #include "highlightpage.h"
 #include "tint.h"
 
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <cmath>
 
@@ -336,6 +337,22 @@ TEST(BoardHighlight, ClickPinsTheGroupAndNeverUnpins)
     popup->activateWindow();
     ASSERT_TRUE(QTest::qWaitFor([&] { return page.Beta->PopupActive() && page.Beta2->PopupActive(); }));
     EXPECT_EQ(Grabbed(page.Beta), page.Beta->ActiveLitImage());
+}
+
+TEST(BoardHighlight, ADoubleClickIsOneClick)
+{
+    THighlightPage page;
+    page.Show();
+    QSignalSpy clicks(page.Delta, &H::OnClick);
+    // What the window system delivers: press, release, then the second press as a double click.
+    QTest::mouseClick(page.Delta, Qt::LeftButton);
+    QMouseEvent second(QEvent::MouseButtonDblClick, QPointF(5, 5), page.Delta->mapToGlobal(QPointF(5, 5)),
+                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5), page.Delta->mapToGlobal(QPointF(5, 5)),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(page.Delta, &second);
+    QCoreApplication::sendEvent(page.Delta, &release);
+    EXPECT_EQ(clicks.count(), 1);
 }
 
 TEST(BoardHighlight, PopupActiveBringsTheWholeGroupToTheFrontInOrder)

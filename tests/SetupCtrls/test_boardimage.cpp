@@ -227,6 +227,38 @@ TEST(BoardImage, WithoutCenterOnFormStaysWhereTheLayoutPutIt)
     EXPECT_EQ(page.board->DesignTop(), 130);
 }
 
+TEST(BoardImage, EveryPaintCentresItAgain)
+{
+    BoardForm page;
+    page.Show(QSize(873, 737));
+    page.board->move(10, 10);
+    page.board->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(page.board->pos(), QPoint(236, 168));
+
+    page.board->SetCenterOnForm(false);
+    page.board->move(10, 10);
+    page.board->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(page.board->pos(), QPoint(10, 10));
+    page.board->SetCenterOnForm(true);
+    page.board->repaint();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(page.board->pos(), QPoint(236, 168));
+}
+
+TEST(BoardImage, WithAutoSizeKeepsThePicturesSize)
+{
+    BoardForm page;
+    page.SetPhoto();
+    page.board->SetAutoSize(true);
+    page.Show(QSize(873, 737));
+    ASSERT_EQ(page.board->size(), QSize(600, 611));
+    page.board->resize(100, 100);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(page.board->size(), QSize(600, 611));
+}
+
 TEST(BoardImage, InADesignerScalesItsHeightAndDrawsAFrame)
 {
     BoardForm page;

@@ -89,7 +89,86 @@ struct MenuForm
     TBoardImage *board = new TBoardImage(client);
 };
 
+// A page whose menu holds a "&Settings" group with an entry of its own, and an "&Options"
+// item stored without entries.
+class TOwnEntryPage : public TForm
+{
+    Q_OBJECT
+public:
+    TOwnEntryPage()
+    {
+        TFormLoader(this).Load(QByteArrayLiteral(R"(<ui version="4.0"><widget class="TOwnEntryPage" name="Page">
+ <property name="geometry"><rect><x>0</x><y>0</y><width>400</width><height>300</height></rect></property>
+ <widget class="QWidget" name="Client">
+  <widget class="TBoardImage" name="Board">
+   <property name="geometry"><rect><x>0</x><y>0</y><width>100</width><height>100</height></rect></property>
+   <property name="Menu" stdset="0"><string>MainMenu1</string></property>
+   <property name="AutoSize" stdset="0"><bool>false</bool></property>
+   <widget class="TBoardHighlight" name="SettingHighlight">
+    <property name="geometry"><rect><x>0</x><y>0</y><width>20</width><height>20</height></rect></property>
+    <property name="Title"><string>&amp;A</string></property>
+   </widget>
+   <widget class="TBoardHighlight" name="OptionHighlight">
+    <property name="geometry"><rect><x>30</x><y>0</y><width>20</width><height>20</height></rect></property>
+    <property name="HighlightType"><enum>TBoardHighlight::htOptions</enum></property>
+    <property name="Title"><string>&amp;B</string></property>
+   </widget>
+  </widget>
+ </widget>
+ <action name="OwnEntry">
+  <property name="text"><string>&amp;Own</string></property>
+  <property name="OnClick" stdset="0"><string>OwnClick</string></property>
+ </action>
+ <action name="Options9"><property name="text"><string>&amp;Options</string></property></action>
+ <widget class="QMenuBar" name="MainMenu1">
+  <widget class="QMenu" name="Settings9"><property name="title"><string>&amp;Settings</string></property>
+   <addaction name="OwnEntry"/>
+  </widget>
+  <addaction name="Settings9"/>
+  <addaction name="Options9"/>
+ </widget>
+</widget></ui>)"));
+        winId();
+    }
+    void Show()
+    {
+        show();
+        const QList<H *> circles = findChildren<H *>();
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return std::all_of(circles.begin(), circles.end(), [](const H *c) { return c->Rendered(); });
+        }));
+    }
+    QObjectList clickedBy;
+
+public slots:
+    void OwnClick(QObject *Sender) { clickedBy << Sender; }
+};
+
 } // namespace
+
+TEST(HighlightMenu, ATopLevelItemStoredWithoutEntriesIsReused)
+{
+    TOwnEntryPage page;
+    page.Show();
+    EXPECT_EQ(Captions(page.menuBar()->actions()), (QStringList{QStringLiteral("&Settings"), QStringLiteral("&Options")}));
+    QMenu *options = Group(page, QStringLiteral("&Options"));
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(Captions(options->actions()), QStringList{QStringLiteral("&B")});
+    EXPECT_EQ(Captions(Group(page, QStringLiteral("&Settings"))->actions()),
+              (QStringList{QStringLiteral("&Own"), QStringLiteral("&A")}));
+}
+
+TEST(HighlightMenu, NextReachesAnEntryOfThePagesOwnWithTheCircleAsSender)
+{
+    TOwnEntryPage page;
+    page.Show();
+    H *setting = page.findChild<H *>(QStringLiteral("SettingHighlight"));
+    setting->MouseEnter(0);
+    setting->Click();
+    setting->NextClick();
+    EXPECT_EQ(page.clickedBy, QObjectList{setting});
+    EXPECT_FALSE(setting->Popup()->isVisible());
+}
 
 TEST(HighlightMenu, EntriesFollowTheCirclesInGroupsBeforeHelp)
 {
@@ -231,6 +310,24 @@ TEST(HighlightMenu, APanelBelongsToOneLinkGroup)
     page.Beta->SetRadioPanel(betaPanel);
     guard.stop();
 
+    // A circle designed directly on a form: the form carries no design flag of its own.
+    {
+        QWidget designed;
+        auto *first = new H(&designed);
+        first->setObjectName(QStringLiteral("First"));
+        auto *second = new H(&designed);
+        second->setObjectName(QStringLiteral("Second"));
+        second->SetTitle(QStringLiteral("Other"));
+        Component::SetDesigning(first, true);
+        Component::SetDesigning(second, true);
+        first->SetRadioPanel(spare);
+        Shown told;
+        Answer(QStringLiteral("OK"), told);
+        second->SetRadioPanel(spare);
+        EXPECT_EQ(second->RadioPanel(), nullptr);
+        EXPECT_EQ(told.text, QStringLiteral("SparePanel has already been assigned to First."));
+    }
+
     // In design mode the designer is told, and asked to bring the partner along.
     Shown refused;
     Answer(QStringLiteral("OK"), refused);
@@ -255,3 +352,5 @@ TEST(HighlightMenu, APanelBelongsToOneLinkGroup)
     EXPECT_EQ(page.Beta->RadioPanel(), second);
     Component::SetDesigning(&page, false);
 }
+
+#include "test_highlightmenu.moc"

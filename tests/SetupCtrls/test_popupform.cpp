@@ -301,6 +301,18 @@ TEST(PopupForm, OneWindowPerCaptionAndTag)
     EXPECT_EQ(page.Delta->Popup(), nullptr);
 }
 
+TEST(PopupForm, DropDownMenusAreNoWindowOfAnUntitledCircle)
+{
+    THighlightPage page;
+    page.Show();
+    auto *untitled = new H(page.Board);
+    untitled->setGeometry(150, 150, 20, 20);
+    ASSERT_TRUE(page.menuBar()->actions().at(0)->menu()->windowTitle().isEmpty());
+    untitled->MouseEnter(0);
+    ASSERT_NE(untitled->Popup(), nullptr);
+    EXPECT_TRUE(untitled->Popup()->isVisible());
+}
+
 TEST(PopupForm, PreviousAndNextWalkTheMenuGroupAndWrap)
 {
     THighlightPage page;

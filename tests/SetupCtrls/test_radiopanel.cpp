@@ -1,8 +1,15 @@
+#include "boardimage.h"
 #include "component.h"
+#include "exceptions.h"
+#include "form.h"
+#include "formloader.h"
 #include "jumpers.h"
 #include "radiopanel.h"
 
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -214,6 +221,197 @@ TEST(RadioPanel, CanBeDestroyedWithTheFocusInside)
     EXPECT_EQ(entries.count(), 1);
     delete panel;
     EXPECT_EQ(QApplication::focusWidget(), nullptr);
+}
+
+namespace {
+
+// A page whose layout binds the panels' and jumpers' inherited events; the handlers record
+// what they receive. Some take fewer parameters than their event passes.
+class TEventsPage : public TForm
+{
+    Q_OBJECT
+public:
+    explicit TEventsPage(const QByteArray &layout) { TFormLoader(this).Load(layout); }
+    QStringList seen;
+    bool refuse = false;
+    int maxWidth = 0;
+
+public slots:
+    void Down(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
+    {
+        seen << QStringLiteral("down %1 %2 %3 %4,%5").arg(Sender->objectName()).arg(Button).arg(Shift).arg(X).arg(Y);
+    }
+    void Move(QObject *Sender, Qt::KeyboardModifiers, int X) { seen << QStringLiteral("move %1 %2").arg(Sender->objectName()).arg(X); }
+    void Up(QObject *Sender) { seen << "up " + Sender->objectName(); }
+    void Clicked(QObject *Sender) { seen << "click " + Sender->objectName(); }
+    void DoubleClicked(QObject *Sender) { seen << "double " + Sender->objectName(); }
+    void Left(QObject *Sender) { seen << "exit " + Sender->objectName(); }
+    void Resized(QObject *Sender) { seen << QStringLiteral("resize %1 %2").arg(Sender->objectName()).arg(static_cast<QWidget *>(Sender)->width()); }
+    void CanResize(QObject *, int &NewWidth, int &, bool &Resize)
+    {
+        Resize = !refuse;
+        NewWidth += 1;
+    }
+    void Limits(QObject *, int &, int &, int &MaxWidth) { MaxWidth = maxWidth; }
+    void Bad(int) {}
+};
+
+QByteArray EventsLayout()
+{
+    return QByteArrayLiteral(R"(<ui version="4.0"><widget class="TEventsPage" name="Page">
+ <widget class="QWidget" name="Client">
+  <widget class="TRadioPanel" name="Panel">
+   <property name="geometry"><rect><x>0</x><y>0</y><width>120</width><height>80</height></rect></property>
+   <property name="BevelInner"><enum>TRadioPanel::bvLowered</enum></property>
+   <property name="BorderWidth"><number>2</number></property>
+   <property name="Ctl3D" stdset="0"><bool>false</bool></property>
+   <property name="BiDiMode" stdset="0"><enum>bdLeftToRight</enum></property>
+   <property name="OnClick" stdset="0"><string>Clicked</string></property>
+   <property name="OnDblClick" stdset="0"><string>DoubleClicked</string></property>
+   <property name="OnMouseDown" stdset="0"><string>Down</string></property>
+   <property name="OnMouseUp" stdset="0"><string>Up</string></property>
+   <property name="OnExit" stdset="0"><string>Left</string></property>
+   <property name="OnResize" stdset="0"><string>Resized</string></property>
+   <property name="OnCanResize" stdset="0"><string>CanResize</string></property>
+   <property name="OnConstrainedResize" stdset="0"><string>Limits</string></property>
+   <widget class="TTwoJumper" name="Jumper">
+    <property name="geometry"><rect><x>10</x><y>10</y><width>34</width><height>18</height></rect></property>
+    <property name="OnMouseDown" stdset="0"><string>Down</string></property>
+    <property name="OnMouseMove" stdset="0"><string>Move</string></property>
+    <property name="OnMouseUp" stdset="0"><string>Up</string></property>
+   </widget>
+   <widget class="QLineEdit" name="Edit">
+    <property name="geometry"><rect><x>10</x><y>40</y><width>60</width><height>20</height></rect></property>
+   </widget>
+  </widget>
+  <widget class="QLineEdit" name="Outside">
+   <property name="geometry"><rect><x>0</x><y>100</y><width>60</width><height>20</height></rect></property>
+  </widget>
+  <widget class="TBoardImage" name="Board">
+   <property name="geometry"><rect><x>150</x><y>0</y><width>50</width><height>50</height></rect></property>
+   <property name="AutoSize" stdset="0"><bool>false</bool></property>
+   <property name="CenterOnForm" stdset="0"><bool>false</bool></property>
+   <property name="OnClick" stdset="0"><string>Clicked</string></property>
+   <property name="OnDblClick" stdset="0"><string>DoubleClicked</string></property>
+  </widget>
+ </widget>
+</widget></ui>)");
+}
+
+void DoubleClick(QWidget *widget, QPoint at)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    QMouseEvent second(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
+    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, {});
+    QCoreApplication::sendEvent(widget, &second);
+    QCoreApplication::sendEvent(widget, &release);
+}
+
+} // namespace
+
+TEST(RadioPanel, InheritedEventsReachTheLayoutsHandlersWithTheirArguments)
+{
+    TEventsPage page(EventsLayout());
+    page.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    auto *panel = page.findChild<TRadioPanel *>(QStringLiteral("Panel"));
+    auto *jumper = page.findChild<QWidget *>(QStringLiteral("Jumper"));
+    EXPECT_EQ(panel->BevelInner(), TRadioPanel::bvLowered);
+    EXPECT_EQ(panel->BorderWidth(), 2);
+    EXPECT_FALSE(panel->property("Ctl3D").isValid()) << "read and ignored";
+    panel->show();
+    page.seen.clear();
+
+    QTest::mousePress(jumper, Qt::LeftButton, Qt::ShiftModifier, QPoint(3, 4));
+    QTest::mouseMove(jumper, QPoint(7, 4));
+    QTest::mouseRelease(jumper, Qt::LeftButton, Qt::ShiftModifier, QPoint(7, 4));
+    QTest::mouseClick(jumper, Qt::RightButton, {}, QPoint(2, 2));
+    EXPECT_EQ(page.seen, (QStringList{QStringLiteral("down Jumper 1 33554432 3,4"), QStringLiteral("move Jumper 7"),
+                                      QStringLiteral("up Jumper"), QStringLiteral("down Jumper 2 0 2,2"),
+                                      QStringLiteral("up Jumper")}))
+        << "the jumper's mouse does not reach its panel";
+
+    page.seen.clear();
+    DoubleClick(panel, QPoint(100, 70));
+    DoubleClick(page.findChild<QWidget *>(QStringLiteral("Board")), QPoint(5, 5));
+    EXPECT_EQ(page.seen, (QStringList{QStringLiteral("down Panel 1 0 100,70"), QStringLiteral("click Panel"),
+                                      QStringLiteral("up Panel"), QStringLiteral("down Panel 1 0 100,70"),
+                                      QStringLiteral("double Panel"), QStringLiteral("up Panel"),
+                                      QStringLiteral("click Board"), QStringLiteral("double Board")}));
+
+    page.findChild<QWidget *>(QStringLiteral("Edit"))->setFocus();
+    page.seen.clear();
+    page.findChild<QWidget *>(QStringLiteral("Outside"))->setFocus();
+    EXPECT_EQ(page.seen, QStringList{QStringLiteral("exit Panel")});
+}
+
+TEST(RadioPanel, OpensItsPopupMenuAsContextMenu)
+{
+    TRadioPanel panel;
+    panel.show();
+    QContextMenuEvent withoutMenu(QContextMenuEvent::Mouse, QPoint(5, 5), panel.mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(&panel, &withoutMenu);
+    QMenu menu;
+    menu.addAction(QStringLiteral("Item"));
+    panel.SetPopupMenu(&menu);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5), panel.mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(&panel, &request);
+    EXPECT_TRUE(menu.isVisible());
+    menu.close();
+}
+
+TEST(RadioPanel, ResizeHandlersMayChangeRefuseOrLimitTheNewSize)
+{
+    TEventsPage page(EventsLayout());
+    auto *panel = page.findChild<TRadioPanel *>(QStringLiteral("Panel"));
+    page.show();
+    panel->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+    page.seen.clear();
+    panel->resize(150, 80);
+    EXPECT_EQ(panel->width(), 151) << "OnCanResize adds one";
+    EXPECT_EQ(page.seen, QStringList{QStringLiteral("resize Panel 151")});
+    page.refuse = true;
+    panel->resize(170, 80);
+    EXPECT_EQ(panel->width(), 151);
+    page.refuse = false;
+    page.maxWidth = 160;
+    panel->resize(190, 80);
+    EXPECT_EQ(panel->width(), 160);
+}
+
+TEST(RadioPanel, AHandlerOfAnotherShapeIsRefused)
+{
+    QByteArray layout = EventsLayout();
+    layout.replace("<string>Down</string>", "<string>Bad</string>");
+    try {
+        TEventsPage page(layout);
+        ADD_FAILURE() << "layout accepted";
+    } catch (const EReadError &e) {
+        EXPECT_NE(std::string(e.what()).find("does not fit OnMouseDown"), std::string::npos) << e.what();
+    }
+}
+
+TEST(RadioPanel, PaintsBorderBevelsAndBorderWidthFromTheEdgeInwards)
+{
+    TRadioPanel panel;
+    panel.SetBorderStyle(TRadioPanel::bsSingle);
+    panel.SetBevelOuter(TRadioPanel::bvRaised);
+    panel.SetBevelWidth(2);
+    panel.SetBorderWidth(1);
+    panel.SetBevelInner(TRadioPanel::bvLowered);
+    const QImage image = panel.grab().toImage();
+    const QPalette &colors = panel.palette();
+    const QRgb light = colors.color(QPalette::Active, QPalette::Light).rgb();
+    const QRgb dark = colors.color(QPalette::Active, QPalette::Dark).rgb();
+    const QRgb fill = ColorToQColor(panel.Color(), &panel).rgb();
+    // Along the top-left diagonal and the bottom edge of the 194 x 100 panel, ring by ring.
+    const QRgb topLeft[] = {qRgb(0, 0, 0), light, light, fill, dark, dark, fill};
+    const QRgb bottom[] = {qRgb(0, 0, 0), dark, dark, fill, light, light, fill};
+    for (int ring = 0; ring < 7; ++ring) {
+        EXPECT_EQ(image.pixel(ring, ring), topLeft[ring]) << ring;
+        EXPECT_EQ(image.pixel(97, 99 - ring), bottom[ring]) << ring;
+    }
 }
 
 #include "test_radiopanel.moc"

@@ -284,6 +284,37 @@ TEST(InstalledCards, ListsTheCardsWithADescription)
     qunsetenv("PORTLINK_CARD_COUNT");
 }
 
+TEST(InstalledCards, AFailingDescriptionKeepsTheCardsListedBeforeIt)
+{
+    qputenv("PORTLINK_CARD_COUNT", "2");
+    BoardLikePage page;
+    page.supporter->SetOnGetCardString([](QObject *, int CardIndex) -> QString {
+        if (CardIndex == 1)
+            throw EReadError(QStringLiteral("card 1 unreadable"));
+        return QStringLiteral("card 0");
+    });
+    EXPECT_THROW(page.supporter->BuildWindows(), EReadError);
+    ASSERT_NE(page.supporter->PCIForm(), nullptr);
+    EXPECT_EQ(page.supporter->PCIForm()->PCIMemo->toPlainText(), QStringLiteral("card 0"));
+    qunsetenv("PORTLINK_CARD_COUNT");
+}
+
+TEST(InstalledCards, AFileItemStoredWithoutEntriesGetsTheEntry)
+{
+    qputenv("PORTLINK_CARD_COUNT", "1");
+    TForm form;
+    form.setCentralWidget(new QWidget(&form));
+    form.menuBar()->addAction(QStringLiteral("&File"));
+    auto *supporter = new TSetupSupporter(&form);
+    supporter->SetOnGetCardString([](QObject *, int) { return QStringLiteral("card 0"); });
+    supporter->BuildWindows();
+    ASSERT_EQ(form.menuBar()->actions().size(), 1);
+    QMenu *file = form.menuBar()->actions().at(0)->menu();
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->actions().at(0)->objectName(), QStringLiteral("DisplayPCI"));
+    qunsetenv("PORTLINK_CARD_COUNT");
+}
+
 TEST(InstalledCardsNoDriver, WithoutTheDriverLibraryNoCardIsFound)
 {
     TCardsPage page;
