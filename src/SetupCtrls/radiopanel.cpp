@@ -95,17 +95,17 @@ void TRadioPanel::SetParentColor(bool value)
 
 bool TRadioPanel::BindEvent(const QByteArray &event, const TMethod &handler)
 {
+    if (event != "OnActivate" && event != "OnDeactivate" && event != "OnRadioChange")
+        return false;
+    CheckHandler(handler, event, this, nullptr, {"QObject*"});
     const auto notify = [handler](QObject *Sender) { handler.Notify(Sender); };
     if (event == "OnActivate")
         m_onActivate = notify;
     else if (event == "OnDeactivate")
         m_onDeactivate = notify;
-    else if (event == "OnRadioChange")
-        // The handler's Sender is the selected jumper, not the panel.
+    else // OnRadioChange, whose Sender is the selected jumper, not the panel
         connect(this, &TRadioPanel::OnRadioChange, this,
                 [notify](QObject *Sender) { RunGuarded([&] { notify(Sender); }); });
-    else
-        return false;
     return true;
 }
 
