@@ -237,6 +237,8 @@ QObject *TReferenceSheetFactory::extension(QObject *object, const QString &iid) 
     else
         return nullptr;
     m_sheets.insert(object, sheet);
+    // Forgotten at once: a new object may come at the same address before the sheet is deleted.
+    connect(object, &QObject::destroyed, self, [self, object] { self->m_sheets.remove(object); });
     connect(object, &QObject::destroyed, sheet, &QObject::deleteLater);
     return sheet;
 }
