@@ -125,11 +125,13 @@ void TReferenceSheet::setProperty(int index, const QVariant &value)
         return;
     const QString target = Text(value);
     auto *widget = qobject_cast<QWidget *>(object());
-    if (QDesignerFormWindowInterface::findFormWindow(widget)) {
+    if (QDesignerFormWindowInterface *window = QDesignerFormWindowInterface::findFormWindow(widget);
+        window && window->mainContainer()) {
         Assign(reference, target, false);
         return;
     }
-    // While Designer reads a form, the component named may come later in the layout.
+    // While Designer reads a form (its main container not yet set), the component named may
+    // come later in the layout.
     QTimer::singleShot(0, this, [this, reference, target] { Assign(reference, target, true); });
 }
 

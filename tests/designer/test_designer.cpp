@@ -19,6 +19,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QMetaProperty>
 #include <QPluginLoader>
 #include <QTest>
@@ -174,9 +175,11 @@ TEST_F(HeadlessDesigner, ANewCircleOffersItsReferenceAndEvent)
     // The drop: Designer builds the dragged widget from the plugin's description.
     const QString body = circleXml.section(QLatin1String("<ui language=\"c++\">"), 1).section(QLatin1String("</ui>"), 0, 0);
     QByteArray form = "<ui version=\"4.0\"><class>TForm</class><widget class=\"TForm\" name=\"Page\">"
-                      "<widget class=\"QWidget\" name=\"central\"><widget class=\"TBoardImage\" name=\"Board\">" +
+                      "<widget class=\"QWidget\" name=\"central\"><widget class=\"TBoardImage\" name=\"Board\">"
+                      "<property name=\"Menu\" stdset=\"0\"><string>Bar</string></property>" +
                       body.toUtf8() +
-                      "</widget><widget class=\"TRadioPanel\" name=\"Panel\"/></widget></widget>"
+                      "</widget><widget class=\"TRadioPanel\" name=\"Panel\"/></widget>"
+                      "<widget class=\"QMenuBar\" name=\"Bar\"/></widget>"
                       "<customwidgets><customwidget><class>TForm</class><extends>QMainWindow</extends>"
                       "<header>form.h</header><container>1</container></customwidget></customwidgets></ui>";
     QBuffer buffer(&form);
@@ -203,6 +206,8 @@ TEST_F(HeadlessDesigner, ANewCircleOffersItsReferenceAndEvent)
     auto *loaded = page.findChild<TBoardHighlight *>(QStringLiteral("BoardHighlight1"));
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->RadioPanel(), page.findChild<TRadioPanel *>(QStringLiteral("Panel")));
+    // The menu bar comes after the picture in the layout; its name survives the editing.
+    EXPECT_EQ(page.findChild<TBoardImage *>(QStringLiteral("Board"))->Menu(), page.findChild<QMenuBar *>(QStringLiteral("Bar")));
     emit loaded->OnClick(loaded);
     EXPECT_EQ(page.clicks, 1);
 }
