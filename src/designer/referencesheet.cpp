@@ -51,7 +51,12 @@ QWidget *FormOf(const QObject *object)
 
 TReferenceSheet::TReferenceSheet(QObject *object, QObject *parent) : QDesignerPropertySheet(object, parent)
 {
-    // The pointer-typed properties themselves are neither shown nor stored.
+    // The pointer-typed properties themselves are neither shown nor stored, nor is the design
+    // mode flag.
+    if (const int designing = QDesignerPropertySheet::indexOf(QStringLiteral("csDesigning")); designing >= 0) {
+        setVisible(designing, false);
+        setAttribute(designing, true);
+    }
     const QMetaObject *meta = object->metaObject();
     for (int i = QWidget::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
         if (ReferenceProperty(object, QLatin1String(meta->property(i).name())).isValid()) {
@@ -66,16 +71,6 @@ TReferenceSheet::TReferenceSheet(QObject *object, QObject *parent) : QDesignerPr
 TReferenceSheet::~TReferenceSheet()
 {
     Sheets().removeOne(this);
-}
-
-bool TReferenceSheet::HasReferences(const QObject *object)
-{
-    const QMetaObject *meta = object->metaObject();
-    for (int i = QWidget::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
-        if (ReferenceProperty(object, QLatin1String(meta->property(i).name())).isValid())
-            return true;
-    }
-    return false;
 }
 
 int TReferenceSheet::indexOf(const QString &name) const
@@ -233,8 +228,7 @@ QObject *TReferenceSheetFactory::extension(QObject *object, const QString &iid) 
     if (widget && widget->metaObject() == &QMainWindow::staticMetaObject &&
         QDesignerFormWindowInterface::findFormWindow(widget))
         sheet = new TFormSheet(object, self);
-    else if (widget && TReferenceSheet::HasReferences(object) &&
-             std::any_of(widgets.cbegin(), widgets.cend(), [&](const TDesignerWidget &w) { return w.className == className; }))
+    else if (widget && std::any_of(widgets.cbegin(), widgets.cend(), [&](const TDesignerWidget &w) { return w.className == className; }))
         sheet = new TReferenceSheet(object, self);
     else
         return nullptr;

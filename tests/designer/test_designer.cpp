@@ -195,6 +195,8 @@ TEST_F(HeadlessDesigner, ANewCircleOffersItsReferenceAndEvent)
     ASSERT_GE(panel, 0);
     ASSERT_GE(click, 0);
     EXPECT_TRUE(sheet->isVisible(panel) && sheet->isVisible(click));
+    const int designing = sheet->indexOf(QStringLiteral("csDesigning"));
+    EXPECT_TRUE(designing < 0 || !sheet->isVisible(designing)) << "design mode is no property of the page";
     // As the property editor hands over a typed text.
     using qdesigner_internal::PropertySheetStringValue;
     sheet->setProperty(panel, QVariant::fromValue(PropertySheetStringValue(QStringLiteral("Panel"))));
