@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QPen>
 
 TRadioPanel::TRadioPanel(QWidget *parent) : QWidget(parent)
 {
@@ -146,4 +147,9 @@ void TRadioPanel::paintEvent(QPaintEvent *)
         area.adjust(1, 1, -1, -1);
     }
     canvas.fillRect(area, ColorToQColor(Color(), this));
+    if (m_bevelOuter == bvNone && Component::IsDesigning(this)) {
+        // Without a bevel the panel would not show on a design surface.
+        canvas.setPen(QPen(palette().color(QPalette::Dark), 1, Qt::DashLine));
+        canvas.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
