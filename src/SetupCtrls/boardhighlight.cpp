@@ -70,7 +70,7 @@ QString MakeIdent(const QString &Text)
 TBoardHighlight::TBoardHighlight(QWidget *parent) : QWidget(parent)
 {
     resize(65, 65);
-    SetHighlightType(htSettings);
+    ApplyTint();
 }
 
 TBoardHighlight::~TBoardHighlight() = default;
@@ -80,7 +80,13 @@ void TBoardHighlight::SetHighlightType(THighlightType value)
     if (m_highlightType == value)
         return;
     m_highlightType = value;
-    switch (value) {
+    ApplyTint();
+    update();
+}
+
+void TBoardHighlight::ApplyTint()
+{
+    switch (m_highlightType) {
     case htOptions:
         m_tintColor = 0xFF0000;
         m_normalStrength = 0.25f;
@@ -98,7 +104,6 @@ void TBoardHighlight::SetHighlightType(THighlightType value)
         break;
     }
     m_activeLitStrength = 1.0f;
-    update();
 }
 
 void TBoardHighlight::SetTitle(const QString &value)
