@@ -3,7 +3,49 @@
 #include "application.h"
 #include "exceptions.h"
 
+#include <QStringList>
 #include <algorithm>
+
+namespace {
+
+bool SameType(const QByteArray &actual, const char *expected)
+{
+    if (actual == expected)
+        return true;
+    const QMetaType type = QMetaType::fromName(actual);
+    return type.isValid() && type == QMetaType::fromName(expected);
+}
+
+} // namespace
+
+bool TMethod::Fits(const char *result, const QList<const char *> &parameters) const
+{
+    if (!m_method.isValid() || m_method.parameterCount() > parameters.size())
+        return false;
+    if (result && !SameType(m_method.typeName(), result))
+        return false;
+    for (int i = 0; i < m_method.parameterCount(); ++i) {
+        if (!SameType(m_method.parameterTypeName(i), parameters.at(i)))
+            return false;
+    }
+    return true;
+}
+
+void CheckHandler(const TMethod &handler, const QByteArray &event, const QObject *component, const char *result,
+                  const QList<const char *> &parameters)
+{
+    if (handler.Fits(result, parameters))
+        return;
+    QStringList expected;
+    for (const char *parameter : parameters)
+        expected << QString::fromLatin1(parameter);
+    QString message = QStringLiteral("Method %1 does not fit %2 of %3, which passes (%4)")
+                          .arg(QString::fromLatin1(handler.Method().methodSignature()), QString::fromLatin1(event),
+                               component->objectName(), expected.join(QLatin1String(", ")));
+    if (result)
+        message += QStringLiteral(" and takes a %1").arg(QString::fromLatin1(result));
+    throw EReadError(message);
+}
 
 void TMethod::Invoke(void *result, const char *resultType, void **arguments, int count) const
 {
@@ -63,19 +105,6 @@ QList<TEventRelay *> RelaysOf(const QObject *component, const QByteArray &event)
 }
 
 } // namespace
-
-void Events::CheckHandler(const QByteArray &event, const TMethod &handler, const QList<const char *> &parameters)
-{
-    const QMetaMethod &method = handler.Method();
-    bool fits = method.parameterCount() <= parameters.size();
-    for (int i = 0; fits && i < method.parameterCount(); ++i) {
-        const QMetaType type = QMetaType::fromName(parameters.at(i));
-        fits = method.parameterTypeName(i) == parameters.at(i) || (type.isValid() && method.parameterMetaType(i) == type);
-    }
-    if (!fits)
-        throw EReadError(QStringLiteral("Method %1 does not fit %2")
-                             .arg(QString::fromLatin1(method.methodSignature()), QString::fromLatin1(event)));
-}
 
 bool Events::FireBound(QObject *component, const QByteArray &event, QObject *Sender)
 {

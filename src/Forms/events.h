@@ -15,6 +15,11 @@ public:
     explicit operator bool() const { return m_receiver && m_method.isValid(); }
     QObject *Receiver() const { return m_receiver; }
     const QMetaMethod &Method() const { return m_method; }
+    // True when the handler takes these parameter types or fewer leading ones (as moc spells
+    // them, "bool&" for a reference) and, unless result is null, returns that type. A handler is
+    // called through untyped argument pointers, so any other parameter list would read the wrong
+    // memory.
+    bool Fits(const char *result, const QList<const char *> &parameters) const;
 
     // Calls the handler directly; arguments are passed by address, so a handler parameter
     // declared as a reference (bool &) writes through to the caller's variable.
@@ -40,13 +45,18 @@ private:
     QMetaMethod m_method;
 };
 
+// Raises EReadError naming the handler, the event and the component unless the handler Fits.
+void CheckHandler(const TMethod &handler, const QByteArray &event, const QObject *component, const char *result,
+                  const QList<const char *> &parameters);
+
 // Implemented by components whose events are not plain signals (events that return a value,
 // or whose assignment has side effects); the loader offers such events to the component first.
 class TEventBinding
 {
 public:
     virtual ~TEventBinding() = default;
-    // Returns false when the component has no event of that name.
+    // Returns false when the component has no event of that name; a handler that does not fit
+    // the event is refused with CheckHandler.
     virtual bool BindEvent(const QByteArray &event, const TMethod &handler) = 0;
 };
 
@@ -77,7 +87,5 @@ namespace Events {
 // FireBound calls them with Sender and tells whether there was one; Unbind drops them.
 bool FireBound(QObject *component, const QByteArray &event, QObject *Sender);
 void Unbind(QObject *component, const QByteArray &event);
-// A handler takes the event's parameters or fewer leading ones; EReadError otherwise.
-void CheckHandler(const QByteArray &event, const TMethod &handler, const QList<const char *> &parameters);
 
 } // namespace Events

@@ -296,7 +296,9 @@ QByteArray TFormLoader::Prepare(const QByteArray &layout)
             }
             if (tag == QLatin1String("widget")) {
                 if (!formSeen) {
-                    if (className != formClass)
+                    // A layout made for the generic page class loads into any page class.
+                    const bool generic = className == QLatin1String("TForm") && m_form->inherits("TForm");
+                    if (className != formClass && !generic)
                         throw EReadError(QStringLiteral("Layout is for class %1, not %2").arg(className, formClass));
                     formSeen = true;
                 } else if (!FindClass(className) && !standardClasses.contains(className)) {
@@ -374,7 +376,7 @@ void TFormLoader::ReadNonVisual(QXmlStreamReader &in, const QString &className, 
 QWidget *TFormLoader::createWidget(const QString &className, QWidget *parent, const QString &name)
 {
     QWidget *widget = nullptr;
-    if (!parent && className == QLatin1String(m_form->metaObject()->className()))
+    if (!parent && (className == QLatin1String(m_form->metaObject()->className()) || className == QLatin1String("TForm")))
         widget = m_form;
     else if (const TClassEntry *entry = FindClass(className))
         widget = qobject_cast<QWidget *>(entry->create(parent));
@@ -434,12 +436,18 @@ void TFormLoader::BindFields()
         const QMetaProperty field = meta->property(i);
         if (!(field.metaType().flags() & QMetaType::PointerToQObject) || !field.isWritable())
             continue;
-        if (QObject *component = FindComponent(QString::fromLatin1(field.name()))) {
-            QVariant value = QVariant::fromValue(component);
-            if (!value.convert(field.metaType()) || !field.write(m_form, value))
-                throw EReadError(QStringLiteral("Component %1 is not a %2")
-                                     .arg(component->objectName(), QString::fromLatin1(field.metaType().name())));
-        }
+        // A field left empty would be a null pointer in the page's handlers.
+        const QString name = QString::fromLatin1(field.name());
+        const QString fieldOfForm = QStringLiteral("field %1 of %2").arg(name, QString::fromLatin1(meta->className()));
+        QObject *component = FindComponent(name);
+        if (!component)
+            throw EReadError(QStringLiteral("Component %1 not found (%2)").arg(name, fieldOfForm));
+        QVariant value = QVariant::fromValue(component);
+        if (!value.convert(field.metaType()) || !field.write(m_form, value))
+            throw EReadError(QStringLiteral("Component %1 is a %2, not a %3 (%4)")
+                                 .arg(name, QString::fromLatin1(component->metaObject()->className()),
+                                      QString::fromLatin1(field.metaType().name()).remove(QLatin1Char('*')),
+                                      fieldOfForm));
     }
 }
 
@@ -469,7 +477,8 @@ void TFormLoader::Resolve(const Deferred &item)
     if (!component)
         throw EReadError(QStringLiteral("Component %1 not found").arg(item.component));
     if (IsEventName(item.property)) {
-        BindEvent(component, item.property.toLatin1(), item.value);
+        if (!item.value.isEmpty()) // an empty name: an event left unassigned
+            BindEvent(component, item.property.toLatin1(), item.value);
         return;
     }
     QObject *target = nullptr;
@@ -481,7 +490,8 @@ void TFormLoader::Resolve(const Deferred &item)
     }
     const QMetaProperty property =
         component->metaObject()->property(component->metaObject()->indexOfProperty(item.property.toLatin1().constData()));
-    QVariant value = QVariant::fromValue(target);
+    // An empty name clears the reference.
+    QVariant value = target ? QVariant::fromValue(target) : QVariant(property.metaType());
     if (!value.convert(property.metaType()) || !property.write(component, value))
         throw EReadError(QStringLiteral("Component %1 does not fit %2 of %3")
                              .arg(item.value, item.property, item.component));
@@ -504,6 +514,7 @@ void TFormLoader::BindEvent(QObject *component, const QByteArray &event, const Q
     const TMethod method(m_form, handler);
 
     if (component == m_form && event == "OnCreate") {
+        CheckHandler(method, event, component, nullptr, {"QObject*"});
         m_onCreate = method;
         return;
     }
@@ -528,16 +539,19 @@ void TFormLoader::BindEvent(QObject *component, const QByteArray &event, const Q
             parameters.append(type.constData());
         if (parameters.isEmpty())
             parameters.append("QObject*");
-        Events::CheckHandler(event, method, parameters);
+        CheckHandler(method, event, component, nullptr, parameters);
         if (!slot.isValid())
             break;
         QObject::connect(component, signal, new TEventRelay(component, event, method), slot);
         return;
     }
     auto *relay = new TEventRelay(component, event, method);
-    if (BindStandardEvent(component, event, relay))
+    const bool bound = BindStandardEvent(component, event, relay);
+    if (bound && method.Fits(nullptr, {"QObject*"}))
         return;
     delete relay;
+    if (bound)
+        CheckHandler(method, event, component, nullptr, {"QObject*"});
     throw EReadError(QStringLiteral("Event %1 not found on %2 (%3)")
                          .arg(QString::fromLatin1(event), component->objectName(), QString::fromLatin1(meta->className())));
 }

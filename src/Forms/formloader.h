@@ -31,12 +31,14 @@ struct PluginScanOff
 };
 } // namespace FormLoaderDetail
 
-// Reads a stored page layout (a Qt Designer .ui file) into a form under construction:
+// Reads a stored page layout (a Qt Designer .ui file) into a form under construction, whose
+// class the layout's top-level class names (or TForm, for any page class derived from it):
 // creates the library's classes and non-visual components, applies the stored properties in
 // stored order, then resolves component references and binds events to the form's handlers by
 // name, fills the form's fields (its pointer-typed properties) with the components of the same
 // name, tells the components that loading is done, and finally runs the form's OnCreate. Any
-// name that cannot be resolved is an EReadError.
+// name that cannot be resolved, a field without a component of its name and class, and a
+// handler whose parameters do not fit its event are an EReadError.
 class TFormLoader : private FormLoaderDetail::PluginScanOff, public QUiLoader
 {
 public:
@@ -96,7 +98,7 @@ private:
     const QMetaObject *MetaObjectOf(const QString &className) const;
     void CreateNonVisual(const NonVisual &stored);
     void Resolve(const Deferred &item);
-    // Sets the form's pointer-typed properties to the components of the same name.
+    // Sets the form's pointer-typed properties to the components of the same name and class.
     void BindFields();
     void ApplyTabStops();
     void IndexComponents(const QObject *parent);

@@ -86,7 +86,7 @@ QString MakeIdent(const QString &Text)
 TBoardHighlight::TBoardHighlight(QWidget *parent) : QWidget(parent)
 {
     resize(65, 65);
-    SetHighlightType(htSettings);
+    ApplyTint();
     // Tab only: a click keeps the focus where it was.
     setFocusPolicy(Qt::TabFocus);
 }
@@ -98,7 +98,13 @@ void TBoardHighlight::SetHighlightType(THighlightType value)
     if (m_highlightType == value)
         return;
     m_highlightType = value;
-    switch (value) {
+    ApplyTint();
+    update();
+}
+
+void TBoardHighlight::ApplyTint()
+{
+    switch (m_highlightType) {
     case htOptions:
         m_tintColor = 0xFF0000;
         m_normalStrength = 0.25f;
@@ -116,7 +122,6 @@ void TBoardHighlight::SetHighlightType(THighlightType value)
         break;
     }
     m_activeLitStrength = 1.0f;
-    update();
 }
 
 void TBoardHighlight::SetTitle(const QString &value)

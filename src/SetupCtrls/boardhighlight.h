@@ -114,13 +114,15 @@ private:
     bool IsLinkedWith(const QObject *other) const;
     bool PopupShown() const;
     void RenderImages();
+    // The tint colour and strengths of the highlight type.
+    void ApplyTint();
     QString GroupCaption() const;
     QAction *FindMenuEntry() const;
     void ClosePopup();
     void Step(int direction);
 
     bool m_createPopup = true;
-    THighlightType m_highlightType = htOptions;
+    THighlightType m_highlightType = htSettings;
     QPointer<TRadioPanel> m_radioPanel;
     QString m_title;
 

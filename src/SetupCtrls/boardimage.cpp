@@ -1,5 +1,7 @@
 #include "boardimage.h"
 
+#include <QTimerEvent>
+
 #include "component.h"
 #include "infoforms.h"
 
@@ -93,8 +95,9 @@ void TBoardImage::SetPictureSource(const QString &fileName)
     if (m_picture->LoadFromFile(fileName, &error))
         return;
     if (Component::IsDesigning(this)) {
+        // Designer sets the name at every keystroke: tried again once typing has paused.
         m_designSource = fileName;
-        QMetaObject::invokeMethod(this, &TBoardImage::RetryDesignSource, Qt::QueuedConnection);
+        m_designRetry.start(DesignRetryDelay, this);
         return;
     }
     PictureUnreadable(fileName, error);
@@ -175,6 +178,11 @@ void TBoardImage::PictureChanged()
 
 bool TBoardImage::event(QEvent *event)
 {
+    if (event->type() == QEvent::Timer && static_cast<QTimerEvent *>(event)->timerId() == m_designRetry.timerId()) {
+        m_designRetry.stop();
+        RetryDesignSource();
+        return true;
+    }
     if (event->type() == QEvent::Type(WM_STARTWALK)) {
         StartWalk();
         return true;

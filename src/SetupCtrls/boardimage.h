@@ -4,6 +4,7 @@
 #include "custompanel.h"
 #include "picture.h"
 
+#include <QBasicTimer>
 #include <QImage>
 #include <QMenuBar>
 #include <QPointer>
@@ -73,10 +74,12 @@ public:
     QString PictureSource() const;
     // Loads the named JPEG; one that cannot be read leaves the picture empty, with a warning.
     // While a layout is read the JPEG decodes alongside, and the picture arrives at Loaded. In a
-    // form designer a name not yet readable is tried once more when the events of its load are
-    // done: Designer registers the resources a page names after building the page's controls.
+    // form designer a name not yet readable is tried once more DesignRetryDelay ms after the
+    // last change of the name, and only then reported: Designer registers the resources a page
+    // names after building the page's controls, and sets the name at every keystroke.
     void SetPictureSource(const QString &fileName);
     void Loaded() override;
+    static constexpr int DesignRetryDelay = 500;
 
     double Ratio() const { return m_ratio; }
     int DesignLeft() const { return m_designLeft; }
@@ -110,6 +113,7 @@ private:
 
     std::unique_ptr<TPicture> m_picture;
     QString m_designSource; // a name tried again in a form designer
+    QBasicTimer m_designRetry;
     QPointer<QWidget> m_first;
     QPointer<QMenuBar> m_menu;
     QPointer<QWidget> m_watchedForm;

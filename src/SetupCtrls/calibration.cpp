@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QPushButton>
-#include <initializer_list>
 
 namespace {
 
@@ -45,42 +44,19 @@ private:
     }
 };
 
-bool SameType(const QByteArray &actual, const char *expected)
-{
-    if (actual == expected)
-        return true;
-    const QMetaType type = QMetaType::fromName(actual);
-    return type.isValid() && type == QMetaType::fromName(expected);
-}
-
-// A handler bound by name is called through untyped argument pointers: it must take exactly
-// the event's parameters.
-void CheckHandler(const QByteArray &event, const TMethod &handler, const char *result,
-                  std::initializer_list<const char *> parameters)
-{
-    const QMetaMethod &method = handler.Method();
-    bool fits = method.parameterCount() == int(parameters.size()) && (!result || SameType(method.typeName(), result));
-    int i = 0;
-    for (const char *parameter : parameters)
-        fits = fits && SameType(method.parameterTypeName(i++), parameter);
-    if (!fits)
-        throw EReadError(QStringLiteral("Method %1 does not fit %2")
-                             .arg(QString::fromLatin1(method.methodSignature()), QString::fromLatin1(event)));
-}
-
 } // namespace
 
 bool TSetupSupporter::BindCalibEvent(const QByteArray &event, const TMethod &handler)
 {
     if (event == "OnGetCalibString") {
-        CheckHandler(event, handler, "QString", {"QObject*", "quint8", "bool&"});
+        CheckHandler(handler, event, this, "QString", {"QObject*", "quint8", "bool&"});
         SetOnGetCalibString([handler](QObject *sender, quint8 channel, bool &itsAllBad) {
             return handler.Call<QString>(sender, channel, itsAllBad);
         });
         return true;
     }
     const auto notify = [&] {
-        CheckHandler(event, handler, nullptr, {"QObject*"});
+        CheckHandler(handler, event, this, nullptr, {"QObject*"});
         return TNotifyEvent([handler](QObject *sender) { handler.Notify(sender); });
     };
     if (event == "OnBeginCalib")

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QPainter>
+#include <QPen>
 #include <QResizeEvent>
 
 TRadioPanel::TRadioPanel(QWidget *parent) : TCustomPanel(parent)
@@ -95,18 +96,20 @@ void TRadioPanel::SetParentColor(bool value)
 
 bool TRadioPanel::BindEvent(const QByteArray &event, const TMethod &handler)
 {
+    if (event == "OnActivate" || event == "OnDeactivate" || event == "OnRadioChange")
+        CheckHandler(handler, event, this, nullptr, {"QObject*"});
     const auto notify = [handler](QObject *Sender) { handler.Notify(Sender); };
     if (event == "OnActivate")
         m_onActivate = notify;
     else if (event == "OnDeactivate")
         m_onDeactivate = notify;
     else if (event == "OnCanResize") {
-        Events::CheckHandler(event, handler, {"QObject*", "int&", "int&", "bool&"});
+        CheckHandler(handler, event, this, nullptr, {"QObject*", "int&", "int&", "bool&"});
         m_onCanResize = [handler](QObject *Sender, int &NewWidth, int &NewHeight, bool &Resize) {
             handler.Notify(Sender, NewWidth, NewHeight, Resize);
         };
     } else if (event == "OnConstrainedResize") {
-        Events::CheckHandler(event, handler, {"QObject*", "int&", "int&", "int&", "int&"});
+        CheckHandler(handler, event, this, nullptr, {"QObject*", "int&", "int&", "int&", "int&"});
         m_onConstrainedResize = [handler](QObject *Sender, int &MinWidth, int &MinHeight, int &MaxWidth, int &MaxHeight) {
             handler.Notify(Sender, MinWidth, MinHeight, MaxWidth, MaxHeight);
         };
@@ -209,6 +212,11 @@ void TRadioPanel::paintEvent(QPaintEvent *)
     frame(fill, fill, m_borderWidth);
     bevel(m_bevelInner);
     canvas.fillRect(area, fill);
+    if (m_bevelOuter == bvNone && m_bevelInner == bvNone && m_borderStyle == bsNone && Component::IsDesigning(this)) {
+        // Without a bevel or border the panel would not show on a design surface.
+        canvas.setPen(QPen(palette().color(QPalette::Dark), 1, Qt::DashLine));
+        canvas.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
     if (hasFocus() && m_focusShown())
         FocusMark::DrawFrame(canvas, rect());
 }

@@ -51,6 +51,7 @@ TSetupSupporter::~TSetupSupporter()
 bool TSetupSupporter::BindEvent(const QByteArray &event, const TMethod &handler)
 {
     if (event == "OnGetCardString") {
+        CheckHandler(handler, event, this, "QString", {"QObject*", "int"});
         SetOnGetCardString([handler](QObject *sender, int cardIndex) {
             return handler.Call<QString>(sender, cardIndex);
         });
@@ -67,6 +68,28 @@ void TSetupSupporter::ApplicationIdle(QObject *Sender, bool &Done)
     BuildWindows();
 }
 
+void TSetupSupporter::Loaded()
+{
+    if (QWidget *mainWindow = MainWindow(); mainWindow && !Component::IsDesigning(this))
+        mainWindow->installEventFilter(this);
+}
+
+bool TSetupSupporter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Show || watched != MainWindow())
+        return QObject::eventFilter(watched, event);
+    watched->removeEventFilter(this);
+    TApplication *app = TApplication::Instance();
+    if (app && !app->OnIdleAssigned() && !m_windowsBuilt) {
+        QPointer<TSetupSupporter> self = this;
+        app->SetOnIdle([self](QObject *sender, bool &done) {
+            if (self)
+                self->ApplicationIdle(sender, done);
+        });
+    }
+    return false;
+}
+
 QWidget *TSetupSupporter::MainWindow() const
 {
     return qobject_cast<QWidget *>(parent());
@@ -79,6 +102,7 @@ void TSetupSupporter::BuildWindows()
     QWidget *mainWindow = MainWindow();
     if (!mainWindow)
         throw EComponentError(QStringLiteral("%1 has no main window").arg(objectName()));
+    m_windowsBuilt = true;
     const QString cardName = m_useCardNameB ? m_cardNameB : m_cardNameA;
 
     auto *client = mainWindow;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "component.h"
 #include "events.h"
 #include "infoforms.h"
 
@@ -38,8 +39,9 @@ struct TCalibDisplay
 // A non-visual component a card page places on its main window. At the first idle moment it
 // adds the header line, the help and technical-support windows and, when the page answers
 // OnGetCardString, the installed-cards window with its File-menu entry; its 100 ms timer then
-// shows the help window once.
-class TSetupSupporter : public QObject, public TEventBinding
+// shows the help window once. Read from a layout, it installs ApplicationIdle itself when the
+// main window is first shown, unless the page has set an idle handler by then.
+class TSetupSupporter : public QObject, public TEventBinding, public TLoadedNotification
 {
     Q_OBJECT
     Q_PROPERTY(QString CompanyName READ CompanyName WRITE SetCompanyName)
@@ -86,6 +88,8 @@ public:
 
     // The application's idle event at start-up: removes itself, then builds the windows.
     void ApplicationIdle(QObject *Sender, bool &Done);
+    // Watches the main window for its first showing.
+    void Loaded() override;
     void BuildWindows();
     // Runs the 100 ms timer while the help window is pending or a calibration runs;
     // EOutOfResources when refused.
@@ -150,6 +154,7 @@ public:
 protected:
     // Starts the utility window's timer; returns 0 when the system refuses it.
     virtual int StartUtilityTimer(int interval);
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     class UtilityWindow;
@@ -183,6 +188,7 @@ private:
     TNotifyEvent m_onStopButtonClick;
     QVector<TCalibDisplay> m_calibDisplays;
 
+    bool m_windowsBuilt = false;
     bool m_helpPending = false;
     bool m_calibrating = false;
     UtilityWindow *m_utilityWindow;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 // One library class as Qt Designer offers it.
@@ -10,6 +11,7 @@ struct TDesignerWidget
     QString header;
     bool container;
     QString toolTip;
+    QStringList events;
 };
 
 // The classes, in the order of the list in CMakeLists.txt.

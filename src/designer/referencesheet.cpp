@@ -51,7 +51,12 @@ QWidget *FormOf(const QObject *object)
 
 TReferenceSheet::TReferenceSheet(QObject *object, QObject *parent) : QDesignerPropertySheet(object, parent)
 {
-    // The pointer-typed properties themselves are neither shown nor stored.
+    // The pointer-typed properties themselves are neither shown nor stored, nor is the design
+    // mode flag.
+    if (const int designing = QDesignerPropertySheet::indexOf(QStringLiteral("csDesigning")); designing >= 0) {
+        setVisible(designing, false);
+        setAttribute(designing, true);
+    }
     const QMetaObject *meta = object->metaObject();
     for (int i = QWidget::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
         if (ReferenceProperty(object, QLatin1String(meta->property(i).name())).isValid()) {
@@ -66,16 +71,6 @@ TReferenceSheet::TReferenceSheet(QObject *object, QObject *parent) : QDesignerPr
 TReferenceSheet::~TReferenceSheet()
 {
     Sheets().removeOne(this);
-}
-
-bool TReferenceSheet::HasReferences(const QObject *object)
-{
-    const QMetaObject *meta = object->metaObject();
-    for (int i = QWidget::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
-        if (ReferenceProperty(object, QLatin1String(meta->property(i).name())).isValid())
-            return true;
-    }
-    return false;
 }
 
 int TReferenceSheet::indexOf(const QString &name) const
@@ -125,11 +120,13 @@ void TReferenceSheet::setProperty(int index, const QVariant &value)
         return;
     const QString target = Text(value);
     auto *widget = qobject_cast<QWidget *>(object());
-    if (QDesignerFormWindowInterface::findFormWindow(widget)) {
+    if (QDesignerFormWindowInterface *window = QDesignerFormWindowInterface::findFormWindow(widget);
+        window && window->mainContainer()) {
         Assign(reference, target, false);
         return;
     }
-    // While Designer reads a form, the component named may come later in the layout.
+    // While Designer reads a form (its main container not yet set), the component named may
+    // come later in the layout.
     QTimer::singleShot(0, this, [this, reference, target] { Assign(reference, target, true); });
 }
 
@@ -231,12 +228,13 @@ QObject *TReferenceSheetFactory::extension(QObject *object, const QString &iid) 
     if (widget && widget->metaObject() == &QMainWindow::staticMetaObject &&
         QDesignerFormWindowInterface::findFormWindow(widget))
         sheet = new TFormSheet(object, self);
-    else if (widget && TReferenceSheet::HasReferences(object) &&
-             std::any_of(widgets.cbegin(), widgets.cend(), [&](const TDesignerWidget &w) { return w.className == className; }))
+    else if (widget && std::any_of(widgets.cbegin(), widgets.cend(), [&](const TDesignerWidget &w) { return w.className == className; }))
         sheet = new TReferenceSheet(object, self);
     else
         return nullptr;
     m_sheets.insert(object, sheet);
+    // Forgotten at once: a new object may come at the same address before the sheet is deleted.
+    connect(object, &QObject::destroyed, self, [self, object] { self->m_sheets.remove(object); });
     connect(object, &QObject::destroyed, sheet, &QObject::deleteLater);
     return sheet;
 }

@@ -26,7 +26,6 @@ public:
 
     ~TReferenceSheet() override;
 
-    static bool HasReferences(const QObject *object);
     // Sets every reference name on the form to the component the reference holds.
     static void ShowHeldReferences(const QObject *form);
 
@@ -54,7 +53,7 @@ private:
     QHash<int, qdesigner_internal::DesignerMetaEnum> m_enumerations; // index -> its values
 };
 
-// Gives the library's widgets with references a TReferenceSheet and a page's form a TFormSheet,
+// Gives the library's widgets a TReferenceSheet and a page's form a TFormSheet,
 // for the plain and the dynamic property sheet interfaces alike.
 class TReferenceSheetFactory : public QExtensionFactory
 {

@@ -52,6 +52,22 @@ QString SupporterDefaults()
     return xml;
 }
 
+// The references and events of a new component, unassigned, as the layout stores them: Designer
+// lists them in the property editor from the start.
+QString ReferencesAndEvents(const QObject *created, const QStringList &events)
+{
+    QStringList names;
+    const QMetaObject *meta = created->metaObject();
+    for (int i = QWidget::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+        if (meta->property(i).metaType().flags() & QMetaType::PointerToQObject)
+            names << QLatin1String(meta->property(i).name());
+    }
+    QString xml;
+    for (const QString &name : names + events)
+        xml += QStringLiteral("<property name=\"%1\" stdset=\"0\"><string></string></property>").arg(name);
+    return xml;
+}
+
 } // namespace
 
 TWidgetPlugin::TWidgetPlugin(const TDesignerWidget &widget, QObject *parent) : QObject(parent), m_widget(widget) {}
@@ -105,7 +121,7 @@ QString TWidgetPlugin::domXml() const
         .arg(m_widget.className, m_widget.className.mid(1) + QLatin1Char('1'))
         .arg(created->width())
         .arg(created->height())
-        .arg(IsSupporter(m_widget) ? SupporterDefaults() : QString());
+        .arg((IsSupporter(m_widget) ? SupporterDefaults() : QString()) + ReferencesAndEvents(created, m_widget.events));
 }
 
 TSetupCtrlsCollection::TSetupCtrlsCollection(QObject *parent) : QObject(parent)

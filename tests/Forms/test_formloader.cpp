@@ -22,10 +22,8 @@ class TLoaderPage : public TForm
 {
     Q_OBJECT
     Q_PROPERTY(QLineEdit *Edit1 MEMBER Edit1)
-    Q_PROPERTY(TSetupSupporter *Sup MEMBER Sup)
 public:
     QLineEdit *Edit1 = nullptr;
-    TSetupSupporter *Sup = nullptr;
     QStringList calls;
     bool loadingAtCreate = true;
 
@@ -39,6 +37,7 @@ public slots:
     void RadioClick(QObject *Sender) { calls << QStringLiteral("click:") + Sender->objectName(); }
     void ItemClick(QObject *Sender) { calls << QStringLiteral("item:") + Sender->objectName(); }
     void Fail(QObject *Sender) { throw EComponentError(QStringLiteral("failed in ") + Sender->objectName()); }
+    void IntArg(int value) { calls << QString::number(value); }
 };
 
 QByteArray Page(const QByteArray &children, const QByteArray &formProperties = QByteArray())
@@ -47,6 +46,8 @@ QByteArray Page(const QByteArray &children, const QByteArray &formProperties = Q
            "<widget class=\"QWidget\" name=\"central\">" + children +
            "</widget></widget></ui>";
 }
+
+const QByteArray Edit1 = "<widget class=\"QLineEdit\" name=\"Edit1\"/>";
 
 QByteArray Prop(const char *name, const char *value)
 {
@@ -70,7 +71,9 @@ TEST(FormLoader, BindsEventsAndFieldsThenRunsOnCreate)
     TFormLoader(&page).Load(Page("<widget class=\"QLineEdit\" name=\"Edit1\">" + Prop("OnChange", "EditChange") +
                                      "</widget>"
                                      "<widget class=\"QRadioButton\" name=\"Radio1\">" +
-                                     Prop("OnClick", "RadioClick") + "</widget>",
+                                     Prop("OnClick", "RadioClick") + "</widget>"
+                                     "<widget class=\"QPushButton\" name=\"Unassigned\">" + Prop("OnClick", "") +
+                                     "</widget>",
                                  Prop("OnCreate", "PageCreate")));
 
     EXPECT_EQ(page.calls, QStringList{QStringLiteral("create:Page")});
@@ -89,23 +92,23 @@ TEST(FormLoader, BindsEventsAndFieldsThenRunsOnCreate)
 TEST(FormLoader, SetsNonVisualComponentPropertiesAndBindsActions)
 {
     TLoaderPage page;
-    TFormLoader(&page).Load(Page("<widget class=\"TSetupSupporter\" name=\"Sup\">"
+    TFormLoader(&page).Load(Page(Edit1 + "<widget class=\"TSetupSupporter\" name=\"Sup\">"
                                  "<property name=\"geometry\"><rect><x>1</x><y>1</y><width>9</width><height>9</height></rect></property>" +
                                  Prop("CompanyName", "ORVEL") +
                                  "<property name=\"bSeries\" stdset=\"0\"><bool>false</bool></property>"
                                  "<property name=\"Channels\" stdset=\"0\"><number>4</number></property>"
-                                 "</widget>") +
-                            QByteArray());
-    ASSERT_NE(page.Sup, nullptr);
-    EXPECT_EQ(page.Sup->parent(), &page);
-    EXPECT_EQ(page.Sup->CompanyName(), QStringLiteral("ORVEL"));
-    EXPECT_FALSE(page.Sup->bSeries());
-    EXPECT_EQ(page.Sup->Channels(), 4);
+                                 "</widget>"));
+    auto *sup = page.findChild<TSetupSupporter *>(QStringLiteral("Sup"));
+    ASSERT_NE(sup, nullptr);
+    EXPECT_EQ(sup->parent(), &page);
+    EXPECT_EQ(sup->CompanyName(), QStringLiteral("ORVEL"));
+    EXPECT_FALSE(sup->bSeries());
+    EXPECT_EQ(sup->Channels(), 4);
     EXPECT_EQ(page.findChildren<QWidget *>(QStringLiteral("Sup")).size(), 0) << "no placeholder widget is left";
 
     TLoaderPage withMenu;
     TFormLoader(&withMenu)
-        .Load("<ui version=\"4.0\"><widget class=\"TLoaderPage\" name=\"Page\">"
+        .Load("<ui version=\"4.0\"><widget class=\"TLoaderPage\" name=\"Page\">" + Edit1 +
               "<widget class=\"QMenuBar\" name=\"Menu1\"><widget class=\"QMenu\" name=\"File1\">"
               "<property name=\"title\"><string>&amp;File</string></property><addaction name=\"Exit1\"/></widget>"
               "<addaction name=\"File1\"/></widget>"
@@ -135,7 +138,7 @@ TEST(FormLoader, NamesWhatIsMissing)
               "Layout is for class QMainWindow, not TLoaderPage");
     EXPECT_EQ(LoadError("not a layout").rfind("Layout is not readable: ", 0), 0u);
     EXPECT_EQ(LoadError("<ui version=\"4.0\"><class>Page</class></ui>"), "Layout holds no form");
-    EXPECT_EQ(LoadError(Page("<widget class=\"QRadioButton\" name=\"Edit1\"/>")), "Component Edit1 is not a QLineEdit*");
+    EXPECT_EQ(LoadError(Page("<widget class=\"QRadioButton\" name=\"Edit1\"/>")), "Component Edit1 is a QRadioButton, not a QLineEdit (field Edit1 of TLoaderPage)");
     EXPECT_EQ(LoadError(Page("<widget class=\"QLineEdit\" name=\"Edit1\"/><widget class=\"TBoardImage\" name=\"B\">" +
                              Prop("Menu", "Edit1") + "</widget>")),
               "Component Edit1 does not fit Menu of B");
@@ -161,7 +164,7 @@ TEST(FormLoader, StoredNumbersAndStringListsFitTheirProperty)
         {"<stringlist><string>A</string><string>B</string></stringlist>", "CompanyName", QVariant()},
     };
     for (const auto &c : cases) {
-        const QByteArray layout = Page(QByteArray("<widget class=\"TSetupSupporter\" name=\"Sup\"><property name=\"") +
+        const QByteArray layout = Page(Edit1 + "<widget class=\"TSetupSupporter\" name=\"Sup\"><property name=\"" +
                                        c.property + "\" stdset=\"0\">" + c.value + "</property></widget>");
         if (!c.expected.isValid()) {
             EXPECT_EQ(LoadError(layout), std::string("Property ") + c.property + " of Sup cannot be set");
@@ -169,8 +172,45 @@ TEST(FormLoader, StoredNumbersAndStringListsFitTheirProperty)
         }
         TLoaderPage page;
         TFormLoader(&page).Load(layout);
-        EXPECT_EQ(page.Sup->property(c.property), c.expected) << c.value;
+        EXPECT_EQ(page.findChild<QObject *>(QStringLiteral("Sup"))->property(c.property), c.expected) << c.value;
     }
+}
+
+// Fields left empty and handlers called with arguments they do not take would crash later.
+TEST(FormLoader, RefusesFieldsAndHandlersThatDoNotFit)
+{
+    const struct
+    {
+        QByteArray layout;
+        const char *error;
+    } cases[] = {
+        {Page(""), "Component Edit1 not found (field Edit1 of TLoaderPage)"},
+        {Page("<widget class=\"QComboBox\" name=\"Edit1\"/>"),
+         "Component Edit1 is a QComboBox, not a QLineEdit (field Edit1 of TLoaderPage)"},
+        {Page("<widget class=\"QLineEdit\" name=\"Edit1\">" + Prop("OnChange", "IntArg") + "</widget>"),
+         "Method IntArg(int) does not fit OnChange of Edit1, which passes (QObject*)"},
+        {Page(Edit1 + "<widget class=\"TTwoJumper\" name=\"J1\">" + Prop("OnClick", "IntArg") + "</widget>"),
+         "Method IntArg(int) does not fit OnClick of J1, which passes (QObject*)"},
+        {Page(Edit1, Prop("OnCreate", "IntArg")), "Method IntArg(int) does not fit OnCreate of Page, which passes (QObject*)"},
+        {Page(Edit1 + "<widget class=\"TRadioPanel\" name=\"P1\">" + Prop("OnRadioChange", "IntArg") + "</widget>"),
+         "Method IntArg(int) does not fit OnRadioChange of P1, which passes (QObject*)"},
+        {Page(Edit1 + "<widget class=\"TSetupSupporter\" name=\"Sup\">" + Prop("OnGetCardString", "EditChange") +
+              "</widget>"),
+         "Method EditChange(QObject*) does not fit OnGetCardString of Sup, which passes (QObject*, int) and takes a QString"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(LoadError(c.layout), c.error);
+}
+
+// The form template's top-level class is TForm: what an author makes of it loads into the page's class.
+TEST(FormLoader, ALayoutForTheGenericPageClassLoadsIntoAnyPage)
+{
+    EXPECT_EQ(LoadError(QByteArray("<ui version=\"4.0\"><widget class=\"TForm\" name=\"Page\">") + Edit1 +
+                        "</widget></ui>"),
+              "no error");
+    TForm form;
+    TFormLoader(&form).Load(QStringLiteral(CARD_PAGE_TEMPLATE));
+    EXPECT_NE(form.findChild<QWidget *>(QStringLiteral("BoardImage1")), nullptr);
 }
 
 TEST(Application, ReportsExceptionsEscapingHandlersAndGoesOn)

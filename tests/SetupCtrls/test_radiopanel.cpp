@@ -206,6 +206,19 @@ TEST(RadioPanel, HidesItselfOnceInDesignMode)
     EXPECT_TRUE(panel.isHidden());
 }
 
+// Without a bevel a panel is only its background: on a design surface it shows its outline.
+TEST(RadioPanel, OnADesignSurfaceDrawsItsOutline)
+{
+    QWidget form;
+    TRadioPanel panel(&form);
+    panel.resize(40, 30);
+    const QImage running = panel.grab().toImage();
+    EXPECT_EQ(running.pixelColor(0, 0), running.pixelColor(20, 15));
+    Component::SetDesigning(&form, true);
+    const QImage designing = panel.grab().toImage();
+    EXPECT_NE(designing.pixelColor(0, 0), designing.pixelColor(20, 15));
+}
+
 // Deleting the focused child moves the focus while the panel is half destroyed.
 TEST(RadioPanel, CanBeDestroyedWithTheFocusInside)
 {

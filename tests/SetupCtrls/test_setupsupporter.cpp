@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QEventLoop>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -324,6 +325,42 @@ TEST(InstalledCardsNoDriver, WithoutTheDriverLibraryNoCardIsFound)
     EXPECT_TRUE(page.asked.isEmpty());
     EXPECT_EQ(page.SetSup->PCIForm()->PCIMemo->toPlainText(), QStringLiteral("No Card Found"));
     EXPECT_EQ(Header(*page.SetSup), QStringLiteral("No PX-3208A Series Card Found"));
+}
+
+// Runs the event loop, which reaches its idle moments as it waits.
+void RunEventLoop()
+{
+    QEventLoop loop;
+    QTimer::singleShot(50, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Read from a layout, the supporter needs no idle hook from its page; one the page sets first wins.
+TEST(SupporterStart, BuildsItsWindowsAtTheFirstIdleMomentOnceThePageIsShown)
+{
+    TApplication *app = TApplication::Instance();
+    TCardsPage page;
+    TFormLoader(&page).Load(QStringLiteral(":/pages/cards.ui"));
+    EXPECT_FALSE(app->OnIdleAssigned()) << "nothing happens before the page is shown";
+    page.show();
+    RunEventLoop();
+    ASSERT_NE(page.SetSup->HeaderLabel(), nullptr);
+    EXPECT_FALSE(app->OnIdleAssigned()) << "the handler removed itself";
+    page.hide();
+    page.show();
+    EXPECT_FALSE(app->OnIdleAssigned()) << "built once";
+
+    TCardsPage hooked;
+    TFormLoader(&hooked).Load(QStringLiteral(":/pages/cards.ui"));
+    int ownIdles = 0;
+    app->SetOnIdle([&](QObject *, bool &) {
+        ++ownIdles;
+        app->SetOnIdle({});
+    });
+    hooked.show();
+    RunEventLoop();
+    EXPECT_EQ(ownIdles, 1);
+    EXPECT_EQ(hooked.SetSup->HeaderLabel(), nullptr);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "boardhighlight.h"
 #include "formloader.h"
 #include "component.h"
+#include "radiopanel.h"
 #include "template.h"
 #include "warningguard.h"
 
@@ -10,10 +11,15 @@
 #include <QtDesigner/QDesignerFormWindowManagerInterface>
 #include <QtDesigner/QDesignerIntegration>
 #include <QtDesigner/QDesignerPropertyEditorInterface>
+#include <QtDesigner/QDesignerPropertySheetExtension>
+#include <QtDesigner/QExtensionManager>
+#include <QtDesigner/private/qdesigner_utils_p.h>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 
+#include <QBuffer>
 #include <QFile>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QMetaProperty>
 #include <QPluginLoader>
 #include <QTest>
@@ -88,21 +94,44 @@ TEST(DesignerPlugin, ListsTheClassesAndCreatesThemInDesignMode)
                                   "TSetupSupporter"}));
 }
 
-// The page opened and saved by Designer loads in the program as the page itself does.
-TEST(DesignerPlugin, APageSavedByDesignerLoadsUnchanged)
+// A headless Designer with this plugin only (Qt's own Designer plugins need OpenGL), one for all
+// tests as in Designer itself: a plugin initialises once, for the first form editor.
+class HeadlessDesigner : public ::testing::Test
 {
-    // Only this plugin: Qt's own Designer plugins need OpenGL.
-    const QStringList paths = QCoreApplication::libraryPaths();
-    QCoreApplication::setLibraryPaths({QStringLiteral(SETUPCTRLS_PLUGIN_DIR)});
-    // Designer's class database probes every standard widget, OpenGL ones included.
-    ExpectQtWarning noOpenGL(QStringLiteral("QOpenGLWidget is not supported"));
-    QDesignerFormEditorInterface *core = QDesignerComponents::createFormEditor(nullptr);
-    QDesignerComponents::initializePlugins(core);
-    QDesignerPropertyEditorInterface *editor = QDesignerComponents::createPropertyEditor(core, nullptr);
-    core->setPropertyEditor(editor);
-    auto *integration = new QDesignerIntegration(core, core);
-    core->setIntegration(integration);
-    QDesignerFormWindowInterface *window = core->formWindowManager()->createFormWindow();
+protected:
+    static void SetUpTestSuite()
+    {
+        paths = QCoreApplication::libraryPaths();
+        QCoreApplication::setLibraryPaths({QStringLiteral(SETUPCTRLS_PLUGIN_DIR)});
+        // Designer's class database probes every standard widget, OpenGL ones included.
+        ExpectQtWarning noOpenGL(QStringLiteral("QOpenGLWidget is not supported"));
+        core = QDesignerComponents::createFormEditor(nullptr);
+        QDesignerComponents::initializePlugins(core);
+        editor = QDesignerComponents::createPropertyEditor(core, nullptr);
+        core->setPropertyEditor(editor);
+        integration = new QDesignerIntegration(core, core);
+        core->setIntegration(integration);
+    }
+    static void TearDownTestSuite()
+    {
+        delete integration;
+        delete editor;
+        delete core;
+        QCoreApplication::setLibraryPaths(paths);
+    }
+    void SetUp() override { window = core->formWindowManager()->createFormWindow(); }
+    void TearDown() override { delete window; }
+
+    static inline QStringList paths;
+    static inline QDesignerFormEditorInterface *core = nullptr;
+    static inline QDesignerPropertyEditorInterface *editor = nullptr;
+    static inline QDesignerIntegration *integration = nullptr;
+    QDesignerFormWindowInterface *window = nullptr;
+};
+
+// The page opened and saved by Designer loads in the program as the page itself does.
+TEST_F(HeadlessDesigner, APageSavedByDesignerLoadsUnchanged)
+{
     // Opened from its folder, as a page author opens it: Designer reads the resources it names.
     QFile page(QStringLiteral(PAGE_LAYOUT));
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
@@ -122,9 +151,67 @@ TEST(DesignerPlugin, APageSavedByDesignerLoadsUnchanged)
     // Designer builds the form as a plain main window; the form's own enumerations survive.
     EXPECT_EQ(reloaded.WindowState(), TMainForm::wsMaximized);
     EXPECT_EQ(reloaded.Position(), original.Position());
-    delete window;
-    delete integration;
-    delete editor;
-    delete core;
-    QCoreApplication::setLibraryPaths(paths);
 }
+
+class TCirclePage : public TForm
+{
+    Q_OBJECT
+public:
+    int clicks = 0;
+public slots:
+    void CircleClick(QObject *) { ++clicks; }
+};
+
+// A circle as the widget box drops it lists its panel and its click in the property editor;
+// what the author types there is saved as the layout loader reads it.
+TEST_F(HeadlessDesigner, ANewCircleOffersItsReferenceAndEvent)
+{
+    QPluginLoader loader(QStringLiteral(SETUPCTRLS_DESIGNER_PLUGIN));
+    QString circleXml;
+    for (QDesignerCustomWidgetInterface *widget : PluginWidgets(loader)) {
+        if (widget->name() == QLatin1String("TBoardHighlight"))
+            circleXml = widget->domXml();
+    }
+    // The drop: Designer builds the dragged widget from the plugin's description.
+    const QString body = circleXml.section(QLatin1String("<ui language=\"c++\">"), 1).section(QLatin1String("</ui>"), 0, 0);
+    QByteArray form = "<ui version=\"4.0\"><class>TForm</class><widget class=\"TForm\" name=\"Page\">"
+                      "<widget class=\"QWidget\" name=\"central\"><widget class=\"TBoardImage\" name=\"Board\">"
+                      "<property name=\"Menu\" stdset=\"0\"><string>Bar</string></property>" +
+                      body.toUtf8() +
+                      "</widget><widget class=\"TRadioPanel\" name=\"Panel\"/></widget>"
+                      "<widget class=\"QMenuBar\" name=\"Bar\"/></widget>"
+                      "<customwidgets><customwidget><class>TForm</class><extends>QMainWindow</extends>"
+                      "<header>form.h</header><container>1</container></customwidget></customwidgets></ui>";
+    QBuffer buffer(&form);
+    buffer.open(QIODevice::ReadOnly);
+    QString error;
+    ASSERT_TRUE(window->setContents(&buffer, &error)) << qPrintable(error);
+    QTest::qWait(50);
+    QWidget *circle = window->mainContainer()->findChild<QWidget *>(QStringLiteral("BoardHighlight1"));
+    ASSERT_NE(circle, nullptr);
+    auto *sheet = qt_extension<QDesignerPropertySheetExtension *>(core->extensionManager(), circle);
+    const int panel = sheet->indexOf(QStringLiteral("RadioPanel"));
+    const int click = sheet->indexOf(QStringLiteral("OnClick"));
+    ASSERT_GE(panel, 0);
+    ASSERT_GE(click, 0);
+    EXPECT_TRUE(sheet->isVisible(panel) && sheet->isVisible(click));
+    const int designing = sheet->indexOf(QStringLiteral("csDesigning"));
+    EXPECT_TRUE(designing < 0 || !sheet->isVisible(designing)) << "design mode is no property of the page";
+    // As the property editor hands over a typed text.
+    using qdesigner_internal::PropertySheetStringValue;
+    sheet->setProperty(panel, QVariant::fromValue(PropertySheetStringValue(QStringLiteral("Panel"))));
+    sheet->setProperty(click, QVariant::fromValue(PropertySheetStringValue(QStringLiteral("CircleClick"))));
+
+    const QString saved = window->contents();
+    TCirclePage page;
+    TFormLoader(&page).Load(saved.toUtf8());
+    auto *loaded = page.findChild<TBoardHighlight *>(QStringLiteral("BoardHighlight1"));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->RadioPanel(), page.findChild<TRadioPanel *>(QStringLiteral("Panel")));
+    // The menu bar comes after the picture in the layout; its name survives the editing.
+    EXPECT_EQ(page.findChild<TBoardImage *>(QStringLiteral("Board"))->Menu(), page.findChild<QMenuBar *>(QStringLiteral("Bar")));
+    emit loaded->OnClick(loaded);
+    EXPECT_EQ(page.clicks, 1);
+}
+
+#include "test_designer.moc"
