@@ -35,7 +35,7 @@ bool TApplication::event(QEvent *event)
     // A platform theme that sets the application's font (qt6ct does, after start-up) gives way
     // to the layout font again, once the change has been handed to every window.
     if (event->type() == QEvent::ApplicationFontChange && font() != LayoutFont()) {
-        QMetaObject::invokeMethod(this, [this] {
+        QMetaObject::invokeMethod(this, [] {
             if (font() != LayoutFont())
                 setFont(LayoutFont());
         }, Qt::QueuedConnection);
