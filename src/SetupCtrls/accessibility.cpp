@@ -6,9 +6,12 @@
 #include "jumpers.h"
 #include "popupform.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QComboBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 
 #include <cmath>
@@ -385,6 +388,102 @@ public:
     }
 };
 
+void EntryChanged(QComboBox *combo);
+
+// A list box keeps the name it is given (Qt's own takes the current entry on Unix) and shows
+// its entry as read-only text, where a reader looks for a list box's value. An entry selected
+// in the closed list through assistive technology is taken as a user's pick.
+class ComboBoxAccessible : public QAccessibleWidget, public QAccessibleTextInterface
+{
+public:
+    explicit ComboBoxAccessible(QComboBox *combo) : QAccessibleWidget(combo, QAccessible::ComboBox)
+    {
+        QObject::connect(combo->view()->selectionModel(), &QItemSelectionModel::selectionChanged, combo,
+                         [combo](const QItemSelection &selected) {
+                             if (combo->view()->isVisible() || selected.indexes().isEmpty())
+                                 return;
+                             const int row = selected.indexes().constFirst().row();
+                             if (row == combo->currentIndex())
+                                 return;
+                             combo->setCurrentIndex(row);
+                             emit combo->activated(row);
+                         });
+        QObject::connect(combo, &QComboBox::currentIndexChanged, combo, [combo] { EntryChanged(combo); });
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value || (t == QAccessible::Name && Combo()->accessibleName().isEmpty()))
+            return Combo()->currentText();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.expandable = true;
+        state.expanded = Combo()->view()->isVisible();
+        state.collapsed = !state.expanded;
+        return state;
+    }
+
+    int childCount() const override { return 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(Combo()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && child->object() == Combo()->view() ? 0 : -1;
+    }
+
+    QStringList actionNames() const override
+    {
+        return Combo()->isEnabled() ? QStringList{showMenuAction()} : QStringList();
+    }
+    void doAction(const QString &name) override
+    {
+        if (name != showMenuAction() || !Combo()->isEnabled())
+            return;
+        if (Combo()->view()->isVisible())
+            Combo()->hidePopup();
+        else
+            Combo()->showPopup();
+    }
+
+    // The entry as text that cannot be selected or edited.
+    QString text(int startOffset, int endOffset) const override
+    {
+        return Combo()->currentText().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(Combo()->currentText().size()); }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    void selection(int, int *startOffset, int *endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+        return QString();
+    }
+
+private:
+    QComboBox *Combo() const { return static_cast<QComboBox *>(widget()); }
+};
+
 // The news of the moment: nothing on the screen, a notification to a screen reader, which
 // speaks one when it shows. Qt's bridge sends no text with a changed name or description. Each
 // piece of news is an object of its own: a reader drops an older event of the same object and
@@ -434,6 +533,8 @@ QAccessibleInterface *Interface(const QString &className, QObject *object)
     if (className == QLatin1String("THelpForm") || className == QLatin1String("TTechForm") ||
         className == QLatin1String("TPCIForm"))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Dialog);
+    if (className == QLatin1String("QComboBox"))
+        return new ComboBoxAccessible(static_cast<QComboBox *>(object));
     if (className == QLatin1String("TRadioPanel"))
         return new RadioPanelAccessible(static_cast<QWidget *>(object));
     if (className == QLatin1String("TBoardHighlight"))
@@ -448,6 +549,7 @@ QAccessibleInterface *Interface(const QString &className, QObject *object)
 // What changed while the current event was handled, told once it is done.
 QList<QPointer<TBoardHighlight>> changedCircles;
 QList<QPointer<TJumperControl>> movedJumpers;
+QPointer<QComboBox> changedList;
 bool reportPending = false;
 
 // The state a circle last told: expanded 1, checked 2.
@@ -483,12 +585,15 @@ void ReportCircles()
 void ReportJumpers()
 {
     const QList<QPointer<TJumperControl>> jumpers = std::exchange(movedJumpers, {});
+    const QPointer<QComboBox> list = std::exchange(changedList, nullptr);
     QWidget *focus = QApplication::focusWidget();
     if (!focus || Component::HasClassName(focus, "TRadioPanel"))
         return;
     QStringList said;
     if (auto *three = qobject_cast<TThreeJumper *>(focus); three && jumpers.contains(three))
         said << Position(three);
+    if (list && list == focus)
+        said << list->currentText();
     for (const TJumperControl *jumper : jumpers) {
         if (jumper && jumper != focus && jumper->window() == focus->window() && jumper->isVisible())
             said << Accessibility::JumperName(jumper) + QStringLiteral(": ") + Accessibility::JumperPlacement(jumper);
@@ -510,6 +615,13 @@ void ReportLater()
         return;
     reportPending = true;
     QMetaObject::invokeMethod(qApp, &Report, Qt::QueuedConnection);
+}
+
+// The focused list box's new entry is told with what the jumpers did.
+void EntryChanged(QComboBox *combo)
+{
+    changedList = combo;
+    ReportLater();
 }
 
 } // namespace

@@ -11,7 +11,8 @@ class TThreeJumper;
 
 // What assistive technology (a screen reader) learns of the library's own controls: circles
 // are buttons named by their title, panels groupings that tell where each jumper must be,
-// two-pin jumpers check boxes, three-pin jumpers buttons whose value is the shunt's position.
+// two-pin jumpers check boxes, three-pin jumpers buttons whose value is the shunt's position;
+// list boxes keep the name they are given and show their entry as their value.
 // The controls tell it when they change; what the jumpers do in answer to the focused control
 // is told as a notification, which a screen reader speaks.
 namespace Accessibility {

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRegularExpression>
@@ -340,6 +341,24 @@ TEST(Accessibility, TheKeyboardReachesEveryCircleAndJumperAndTheReaderHearsWhatM
     done->setFocus(Qt::TabFocusReason);
     QTest::keyClick(done, Qt::Key_Space);
     EXPECT_TRUE(QTest::qWaitFor([first] { return first->hasFocus(); }));
+}
+
+// The list box is named by what it selects; its new entry is told with what the jumpers did.
+TEST(Accessibility, AListBoxKeepsItsNameAndItsNewEntryIsTold)
+{
+    ReaderPage page;
+    ASSERT_TRUE(page.Open(QStringLiteral("A/D Range Selection")));
+    auto *box = page.form.findChild<QComboBox *>(QStringLiteral("ADRangeBox"));
+    box->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(QTest::qWaitFor([box] { return box->hasFocus(); }));
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(box);
+    EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("A/D input range"));
+    EXPECT_EQ(list->text(QAccessible::Value), QStringLiteral("\u00b15V"));
+    announcements.clear();
+    QTest::keyClick(box, Qt::Key_Down);
+    Settle();
+    EXPECT_EQ(list->text(QAccessible::Name), QStringLiteral("A/D input range"));
+    EXPECT_TRUE(Announced(QStringLiteral("\u00b110V; GNH/GNL, left: on GNL; GNH/GNL, right: on GNL"), QAccessible::ObjectShow));
 }
 
 TEST(Accessibility, TheHelpAndSupportWindowsAreDialogsWithNamedText)

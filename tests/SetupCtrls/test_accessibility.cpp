@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -51,6 +52,35 @@ TEST(JumperAccessibility, TheActionClicksAsAUserDoesUnlessDisabled)
         EXPECT_EQ(clicks.count(), 1);
         EXPECT_EQ(c.state(), c.after);
     }
+}
+
+// A list box is named by its accessible name, not by its entry, which is its value and its text;
+// an entry selected in the closed list through assistive technology is a user's pick.
+TEST(ComboBoxAccessibility, KeepsItsNameAndTakesAnEntrySelectedInItsList)
+{
+    QComboBox combo;
+    combo.addItems({QStringLiteral("0-5V"), QStringLiteral("0-10V")});
+    combo.setAccessibleName(QStringLiteral("Output range"));
+    QSignalSpy picks(&combo, &QComboBox::activated);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&combo);
+    ASSERT_TRUE(iface && iface->textInterface());
+    EXPECT_EQ(iface->role(), QAccessible::ComboBox);
+    EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Output range"));
+    EXPECT_EQ(iface->text(QAccessible::Value), QStringLiteral("0-5V"));
+    EXPECT_TRUE(iface->state().collapsed);
+
+    QAccessibleInterface *list = iface->child(0);
+    ASSERT_TRUE(list && list->tableInterface());
+    QAccessibleInterface *second = list->tableInterface()->cellAt(1, 0);
+    ASSERT_TRUE(second && second->tableCellInterface());
+    ASSERT_TRUE(second->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+    second->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(combo.currentIndex(), 1);
+    EXPECT_EQ(picks.count(), 1);
+    EXPECT_EQ(iface->textInterface()->text(0, iface->textInterface()->characterCount()), QStringLiteral("0-10V"));
+
+    combo.setAccessibleName(QString());
+    EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("0-10V"));
 }
 
 // Space on the focused jumper is a user's click, Space or Return on the focused circle a press:
