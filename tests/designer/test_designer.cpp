@@ -1,4 +1,6 @@
 #include "boardhighlight.h"
+#include "colors.h"
+#include "jumpers.h"
 #include "formloader.h"
 #include "component.h"
 #include "radiopanel.h"
@@ -16,14 +18,18 @@
 #include <QtDesigner/private/qdesigner_utils_p.h>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 
+#include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMetaProperty>
 #include <QPluginLoader>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
+#include <functional>
 
 namespace {
 
@@ -121,6 +127,23 @@ protected:
     }
     void SetUp() override { window = core->formWindowManager()->createFormWindow(); }
     void TearDown() override { delete window; }
+    void Open(QByteArray form)
+    {
+        QBuffer buffer(&form);
+        buffer.open(QIODevice::ReadOnly);
+        QString error;
+        ASSERT_TRUE(window->setContents(&buffer, &error)) << qPrintable(error);
+        QTest::qWait(50);
+    }
+    QDesignerPropertySheetExtension *Sheet(const char *name) const
+    {
+        QObject *component = window->mainContainer()->findChild<QObject *>(QLatin1String(name));
+        return component ? qt_extension<QDesignerPropertySheetExtension *>(core->extensionManager(), component) : nullptr;
+    }
+    static QVariant Name(const char *name)
+    {
+        return QVariant::fromValue(qdesigner_internal::PropertySheetStringValue(QLatin1String(name)));
+    }
 
     static inline QStringList paths;
     static inline QDesignerFormEditorInterface *core = nullptr;
@@ -212,6 +235,102 @@ TEST_F(HeadlessDesigner, ANewCircleOffersItsReferenceAndEvent)
     EXPECT_EQ(page.findChild<TBoardImage *>(QStringLiteral("Board"))->Menu(), page.findChild<QMenuBar *>(QStringLiteral("Bar")));
     emit loaded->OnClick(loaded);
     EXPECT_EQ(page.clicks, 1);
+}
+
+namespace {
+
+// A form as an older layout stores it: references, events and colours left out or as numbers.
+const QByteArray StoredPage = R"(<ui version="4.0"><class>TForm</class><widget class="TForm" name="Page">
+<widget class="QWidget" name="central">
+ <widget class="TBoardImage" name="Board">
+  <widget class="TBoardHighlight" name="Circle"/>
+ </widget>
+ <widget class="TRadioPanel" name="Panel"><property name="Color"><UInt>2147483653</UInt></property></widget>
+ <widget class="TTwoJumper" name="J1"><property name="PinColor"><number>255</number></property></widget>
+ <widget class="QLabel" name="Label"/>
+ <widget class="TSetupSupporter" name="SetSup">
+  <property name="CompanyName" stdset="0"><string>ORVEL</string></property>
+  <property name="Channels" stdset="0"><number>8</number></property>
+ </widget>
+</widget></widget>
+<customwidgets><customwidget><class>TForm</class><extends>QMainWindow</extends><header>form.h</header>
+<container>1</container></customwidget></customwidgets></ui>)";
+
+// Runs call and answers the message box it opens; returns the box's text.
+QString Told(const std::function<void()> &call)
+{
+    QString text;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            text = box->text();
+            box->done(QMessageBox::Ok);
+        }
+    });
+    poll.start(5);
+    call();
+    return text;
+}
+
+} // namespace
+
+// Components read from a layout list every reference and event too; colours are edited as
+// colours and saved as numbers, and only what differs from a new component is saved.
+TEST_F(HeadlessDesigner, ALoadedPageOffersEverythingAndSavesOnlyChanges)
+{
+    Open(StoredPage);
+    const QList<QPair<const char *, const char *>> offered = {
+        {"Circle", "RadioPanel"}, {"Circle", "OnClick"}, {"Board", "First"}, {"Board", "Menu"},
+        {"Panel", "OnRadioChange"}, {"SetSup", "CardNameA"}, {"SetSup", "OnGetCardString"}, {"J1", "PinColor"}};
+    for (const auto &[component, property] : offered) {
+        QDesignerPropertySheetExtension *sheet = Sheet(component);
+        ASSERT_NE(sheet, nullptr) << component;
+        const int index = sheet->indexOf(QLatin1String(property));
+        EXPECT_TRUE(index >= 0 && sheet->isVisible(index)) << component << " " << property;
+    }
+    QDesignerPropertySheetExtension *jumper = Sheet("J1");
+    EXPECT_EQ(jumper->property(jumper->indexOf(QStringLiteral("PinColor"))).value<QColor>(), QColor(255, 0, 0));
+    jumper->setProperty(jumper->indexOf(QStringLiteral("JumperColor")), QColor(0, 0, 255));
+    QDesignerPropertySheetExtension *circle = Sheet("Circle");
+    circle->setProperty(circle->indexOf(QStringLiteral("RadioPanel")), Name("Panel"));
+    circle->setProperty(circle->indexOf(QStringLiteral("OnClick")), Name("CircleClick"));
+
+    const QString saved = window->contents();
+    for (const char *left : {"\"Channels\"", "\"CardNameA\"", "\"BaseColor\"", "\"First\"", "\"OnGetCardString\""})
+        EXPECT_FALSE(saved.contains(QLatin1String(left))) << left << " is a default\n" << qPrintable(saved);
+    for (const char *kept : {"<property name=\"CompanyName\" stdset=\"0\">", "<property name=\"OnClick\" stdset=\"0\">",
+                             "<property name=\"RadioPanel\" stdset=\"0\">", "<UInt>2147483653</UInt>",
+                             "<number>16711680</number>"})
+        EXPECT_TRUE(saved.contains(QLatin1String(kept))) << kept << "\n" << qPrintable(saved);
+
+    TCirclePage page;
+    TFormLoader(&page).Load(saved.toUtf8());
+    auto *loaded = page.findChild<TBoardHighlight *>(QStringLiteral("Circle"));
+    EXPECT_EQ(loaded->RadioPanel(), page.findChild<TRadioPanel *>(QStringLiteral("Panel")));
+    emit loaded->OnClick(loaded);
+    EXPECT_EQ(page.clicks, 1);
+    EXPECT_EQ(page.findChild<TRadioPanel *>(QStringLiteral("Panel"))->Color(), clWindow);
+    auto *j1 = page.findChild<TTwoJumper *>(QStringLiteral("J1"));
+    EXPECT_EQ(j1->PinColor(), TColor(0x0000FF));
+    EXPECT_EQ(j1->JumperColor(), TColor(0xFF0000));
+}
+
+// A reference to a component the form does not hold, or of another class, is refused with a
+// message, and the name shown goes back to the component held.
+TEST_F(HeadlessDesigner, AReferenceThatDoesNotFitIsRefusedWithAMessage)
+{
+    Open(StoredPage);
+    QDesignerPropertySheetExtension *circle = Sheet("Circle");
+    const int panel = circle->indexOf(QStringLiteral("RadioPanel"));
+    circle->setProperty(panel, Name("Panel"));
+    const QList<QPair<const char *, QString>> refused = {
+        {"Nothing", QStringLiteral("Component Nothing not found (RadioPanel of Circle)")},
+        {"Label", QStringLiteral("Component Label is a QLabel, not a TRadioPanel (RadioPanel of Circle)")}};
+    for (const auto &[name, text] : refused) {
+        EXPECT_EQ(Told([&] { circle->setProperty(panel, Name(name)); }), text);
+        EXPECT_EQ(circle->property(panel).value<qdesigner_internal::PropertySheetStringValue>().value(),
+                  QStringLiteral("Panel"));
+    }
 }
 
 #include "test_designer.moc"
