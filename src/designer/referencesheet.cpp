@@ -221,8 +221,9 @@ void TReferenceSheet::Assign(const QString &reference, const QString &target, bo
             return;
         }
     }
-    QVariant held = QVariant::fromValue(found);
-    if (!held.convert(property.metaType())) {
+    // An empty name clears the reference.
+    QVariant held = found ? QVariant::fromValue(found) : QVariant(property.metaType());
+    if (found && !held.convert(property.metaType())) {
         Refuse(reference, QStringLiteral("Component %1 is a %2, not a %3 (%4 of %5)")
                               .arg(target, QLatin1String(found->metaObject()->className()),
                                    QLatin1String(property.metaType().metaObject()->className()), reference,
@@ -350,8 +351,8 @@ QObject *TReferenceSheetFactory::Sheet(QObject *object) const
     const QString className = QLatin1String(object->metaObject()->className());
     const auto &widgets = DesignerWidgets();
     QDesignerPropertySheet *sheet = nullptr;
-    if (widget && widget->metaObject() == &QMainWindow::staticMetaObject &&
-        QDesignerFormWindowInterface::findFormWindow(widget))
+    // A page's form as Designer edits it and as Form > Preview builds it, outside any form window.
+    if (widget && widget->metaObject() == &QMainWindow::staticMetaObject)
         sheet = new TFormSheet(object, self);
     else if (widget && std::any_of(widgets.cbegin(), widgets.cend(), [&](const TDesignerWidget &w) { return w.className == className; }))
         sheet = new TReferenceSheet(object, self);

@@ -72,7 +72,7 @@ private:
 
 // Designer builds a page's form as a plain QMainWindow: this sheet gives it the stored
 // enumerations of the library's form, WindowState, Position and Align, so that they are read, edited
-// and saved as the layout loader reads them.
+// and saved as the layout loader reads them, and read without a warning by Form > Preview.
 class TFormSheet : public QDesignerPropertySheet
 {
     Q_OBJECT

@@ -15,6 +15,7 @@
 #include <QtDesigner/QDesignerPropertyEditorInterface>
 #include <QtDesigner/QDesignerPropertySheetExtension>
 #include <QtDesigner/QExtensionManager>
+#include <QtDesigner/private/qdesigner_formbuilder_p.h>
 #include <QtDesigner/private/qdesigner_utils_p.h>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 
@@ -30,6 +31,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -330,6 +332,25 @@ TEST_F(HeadlessDesigner, AReferenceThatDoesNotFitIsRefusedWithAMessage)
         EXPECT_EQ(Told([&] { circle->setProperty(panel, Name(name)); }), text);
         EXPECT_EQ(circle->property(panel).value<qdesigner_internal::PropertySheetStringValue>().value(),
                   QStringLiteral("Panel"));
+    }
+}
+
+// Form > Preview builds the page as Designer holds it: the form's own enumerations are read
+// without a warning (a warning fails the test), for the card page and the File > New template.
+TEST_F(HeadlessDesigner, PreviewReadsTheFormsEnumerations)
+{
+    for (const char *layout : {PAGE_LAYOUT, CARD_PAGE_TEMPLATE}) {
+        // One form window each, as Designer opens each file in its own.
+        const std::unique_ptr<QDesignerFormWindowInterface> opened(core->formWindowManager()->createFormWindow());
+        QFile file{QString::fromLatin1(layout)};
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        opened->setFileName(file.fileName());
+        QString error;
+        ASSERT_TRUE(opened->setContents(&file, &error)) << qPrintable(error);
+        QTest::qWait(50);
+        const std::unique_ptr<QWidget> preview(
+            qdesigner_internal::QDesignerFormBuilder::createPreview(opened.get(), QString(), QString(), &error));
+        EXPECT_NE(preview, nullptr) << layout << ": " << qPrintable(error);
     }
 }
 
