@@ -118,6 +118,9 @@ int TReferenceSheet::AddNamed(const QString &name, const QVariant &initial)
     const int index = createFakeProperty(name, value);
     setVisible(index, true);
     setAttribute(index, false);
+    // Events and the supporter's values are listed with the class, as its own properties are.
+    if (propertyGroup(index).isEmpty())
+        setPropertyGroup(index, QLatin1String(object()->metaObject()->className()));
     m_defaults.insert(index, value);
     return index;
 }
