@@ -13,10 +13,13 @@
 #include <QtDesigner/QExtensionManager>
 #include <QtDesigner/private/ui4_p.h>
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QMetaProperty>
 #include <QTimer>
+#include <QTimerEvent>
 #include <QWidget>
 #include <algorithm>
 #include <limits>
@@ -233,6 +236,8 @@ void TReferenceSheet::Assign(const QString &reference, const QString &target, bo
                                    component->objectName()));
         return;
     }
+    if (reference == m_refused)
+        m_refusalCheck.stop();
     Component::SetLoading(form, loading);
     property.write(component, held);
     Component::SetLoading(form, false);
@@ -241,8 +246,35 @@ void TReferenceSheet::Assign(const QString &reference, const QString &target, bo
 
 void TReferenceSheet::Refuse(const QString &reference, const QString &text)
 {
-    QWidget *form = FormOf(object());
-    QMessageBox::critical(form, QStringLiteral("Error"), text);
+    m_refused = reference;
+    m_refusal = text;
+    m_refusalCheck.start(RefusalCheckMs, this);
+}
+
+bool TReferenceSheet::Editing() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    const QDesignerFormEditorInterface *editor = core();
+    return qobject_cast<const QLineEdit *>(focus) && editor && editor->propertyEditor() &&
+           editor->propertyEditor()->isAncestorOf(focus);
+}
+
+void TReferenceSheet::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_refusalCheck.timerId()) {
+        QDesignerPropertySheet::timerEvent(event);
+        return;
+    }
+    if (Editing())
+        return;
+    m_refusalCheck.stop();
+    ShowRefusal();
+}
+
+void TReferenceSheet::ShowRefusal()
+{
+    const QString reference = m_refused;
+    QMessageBox::critical(FormOf(object()), QStringLiteral("Error"), m_refusal);
     const QObject *held = ReferenceProperty(object(), reference).read(object()).value<QObject *>();
     const QVariant shown = QVariant::fromValue(qdesigner_internal::PropertySheetStringValue(held ? held->objectName() : QString()));
     QDesignerPropertySheet::setProperty(m_references.value(reference), shown);

@@ -5,6 +5,7 @@
 
 #include <QtDesigner/QDesignerExtraInfoExtension>
 
+#include <QBasicTimer>
 #include <QExtensionFactory>
 #include <QHash>
 #include <QPointer>
@@ -42,12 +43,22 @@ private:
     int AddNamed(const QString &name, const QVariant &initial);
     QString ReferenceAt(int index) const;
     void Assign(const QString &reference, const QString &target, bool loading);
+    // The property editor hands over the name at every keystroke: a name that does not fit is
+    // refused once its editing has ended.
     void Refuse(const QString &reference, const QString &text);
+    bool Editing() const;
+    void ShowRefusal();
     void ShowHeld();
+    void timerEvent(QTimerEvent *event) override;
+
+    static constexpr int RefusalCheckMs = 300;
 
     QHash<QString, int> m_references;   // name -> index of its property
     QHash<int, QVariant> m_defaults;     // index -> value of a new component, for the added ones
     QHash<int, QVariant> m_colorDefaults; // index of a colour -> its stored default
+    QBasicTimer m_refusalCheck;
+    QString m_refused; // the reference whose name is refused, and why
+    QString m_refusal;
 };
 
 // Designer's hook for the saved form of a widget: hands a library component to its sheet.

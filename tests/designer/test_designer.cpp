@@ -258,7 +258,7 @@ const QByteArray StoredPage = R"(<ui version="4.0"><class>TForm</class><widget c
 <customwidgets><customwidget><class>TForm</class><extends>QMainWindow</extends><header>form.h</header>
 <container>1</container></customwidget></customwidgets></ui>)";
 
-// Runs call and answers the message box it opens; returns the box's text.
+// Runs call and answers the message box it opens, at once or a moment later; returns the box's text.
 QString Told(const std::function<void()> &call)
 {
     QString text;
@@ -271,6 +271,8 @@ QString Told(const std::function<void()> &call)
     });
     poll.start(5);
     call();
+    for (int waited = 0; text.isEmpty() && waited < 2000; waited += 10)
+        QTest::qWait(10);
     return text;
 }
 
