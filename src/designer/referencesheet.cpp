@@ -13,7 +13,10 @@
 #include <QtDesigner/QExtensionManager>
 #include <QtDesigner/private/ui4_p.h>
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -54,6 +57,28 @@ QString Text(const QVariant &value)
     if (value.canConvert<qdesigner_internal::PropertySheetStringValue>())
         return value.value<qdesigner_internal::PropertySheetStringValue>().value();
     return value.toString();
+}
+
+const TDesignerWidget *LibraryClass(const QObject *object)
+{
+    const QString className = QLatin1String(object->metaObject()->className());
+    const auto &widgets = DesignerWidgets();
+    const auto widget = std::find_if(widgets.cbegin(), widgets.cend(),
+                                     [&](const TDesignerWidget &w) { return w.className == className; });
+    return object->isWidgetType() && widget != widgets.cend() ? &*widget : nullptr;
+}
+
+// The events the layout loader binds on the component: those of a library class, OnChange of
+// text boxes and lists, OnClick of buttons and actions.
+QStringList EventsOf(const QObject *object)
+{
+    if (const TDesignerWidget *widget = LibraryClass(object))
+        return widget->events;
+    if (qobject_cast<const QLineEdit *>(object) || qobject_cast<const QComboBox *>(object))
+        return {QStringLiteral("OnChange")};
+    if (qobject_cast<const QAbstractButton *>(object) || qobject_cast<const QAction *>(object))
+        return {QStringLiteral("OnClick")};
+    return {};
 }
 
 QWidget *FormOf(const QObject *object)
@@ -100,10 +125,7 @@ TReferenceSheet::TReferenceSheet(QObject *object, QObject *parent) : QDesignerPr
             m_colorDefaults.insert(index, colour.read(fresh.get()));
         }
     }
-    const auto &widgets = DesignerWidgets();
-    const auto widget = std::find_if(widgets.cbegin(), widgets.cend(),
-                                     [&](const TDesignerWidget &w) { return w.className == className; });
-    for (const QString &event : widget != widgets.cend() ? widget->events : QStringList())
+    for (const QString &event : EventsOf(object))
         AddNamed(event, QString());
     Sheets().append(this);
 }
@@ -317,9 +339,11 @@ TStoredForm::TStoredForm(QWidget *widget, QDesignerFormEditorInterface *core, QO
 
 bool TStoredForm::saveWidgetExtraInfo(DomWidget *saved)
 {
-    if (auto *sheet = qobject_cast<TReferenceSheet *>(m_core->extensionManager()->extension(
-            m_widget, Q_TYPEID(QDesignerPropertySheetExtension))))
-        sheet->ToStored(saved);
+    QObject *sheet = m_core->extensionManager()->extension(m_widget, Q_TYPEID(QDesignerPropertySheetExtension));
+    if (auto *component = qobject_cast<TReferenceSheet *>(sheet))
+        component->ToStored(saved);
+    else if (auto *form = qobject_cast<TFormSheet *>(sheet))
+        form->ToStored(saved);
     return true;
 }
 
@@ -339,6 +363,30 @@ TFormSheet::TFormSheet(QObject *object, QObject *parent) : QDesignerPropertyShee
             QVariant::fromValue(qdesigner_internal::PropertySheetEnumValue(stored.read(&defaults).toInt(), meta)));
         setPropertyGroup(index, QLatin1String(form.className()));
         m_enumerations.insert(index, meta);
+    }
+    m_onCreate = createFakeProperty(QStringLiteral("OnCreate"),
+                                    QVariant::fromValue(qdesigner_internal::PropertySheetStringValue()));
+    setPropertyGroup(m_onCreate, QLatin1String(form.className()));
+}
+
+bool TFormSheet::isChanged(int index) const
+{
+    return index == m_onCreate ? !Text(property(index)).isEmpty() : QDesignerPropertySheet::isChanged(index);
+}
+
+bool TFormSheet::reset(int index)
+{
+    if (index != m_onCreate)
+        return QDesignerPropertySheet::reset(index);
+    setProperty(index, QVariant::fromValue(qdesigner_internal::PropertySheetStringValue()));
+    return true;
+}
+
+void TFormSheet::ToStored(DomWidget *saved) const
+{
+    for (DomProperty *stored : saved->elementProperty()) {
+        if (indexOf(stored->attributeName()) == m_onCreate)
+            stored->setAttributeStdset(0);
     }
 }
 
@@ -363,8 +411,8 @@ QObject *TReferenceSheetFactory::extension(QObject *object, const QString &iid) 
     if (!object)
         return nullptr;
     if (iid == Q_TYPEID(QDesignerExtraInfoExtension)) {
-        auto *sheet = qobject_cast<TReferenceSheet *>(Sheet(object));
-        if (!sheet)
+        QObject *sheet = Sheet(object);
+        if (!sheet || !object->isWidgetType())
             return nullptr;
         // Owned by the sheet, which goes with the widget.
         if (auto *known = sheet->findChild<TStoredForm *>())
@@ -382,14 +430,11 @@ QObject *TReferenceSheetFactory::Sheet(QObject *object) const
     if (known)
         return known;
     auto *self = const_cast<TReferenceSheetFactory *>(this);
-    auto *widget = qobject_cast<QWidget *>(object);
-    const QString className = QLatin1String(object->metaObject()->className());
-    const auto &widgets = DesignerWidgets();
     QDesignerPropertySheet *sheet = nullptr;
     // A page's form as Designer edits it and as Form > Preview builds it, outside any form window.
-    if (widget && widget->metaObject() == &QMainWindow::staticMetaObject)
+    if (object->metaObject() == &QMainWindow::staticMetaObject)
         sheet = new TFormSheet(object, self);
-    else if (widget && std::any_of(widgets.cbegin(), widgets.cend(), [&](const TDesignerWidget &w) { return w.className == className; }))
+    else if (LibraryClass(object) || !EventsOf(object).isEmpty())
         sheet = new TReferenceSheet(object, self);
     else
         return nullptr;

@@ -10,7 +10,8 @@
 #include <QHash>
 #include <QPointer>
 
-// The property sheet of a library component in Qt Designer. Its references (properties that
+// The property sheet of a library component in Qt Designer, and of a standard widget or action
+// with an event the layout loader binds. Its references (properties that
 // point to another component: First, Menu, RadioPanel) are edited as the other component's name,
 // its events as the name of the page's handler, and both are stored so, as the layout loader
 // reads them; every component lists them, whether dropped anew or read from a layout. Setting a
@@ -61,7 +62,8 @@ private:
     QString m_refusal;
 };
 
-// Designer's hook for the saved form of a widget: hands a library component to its sheet.
+// Designer's hook for the saved form of a widget: hands a library component or the page's form
+// to its sheet.
 class TStoredForm : public QObject, public QDesignerExtraInfoExtension
 {
     Q_OBJECT
@@ -92,13 +94,19 @@ public:
 
     // Designer reads a stored enumeration as a plain number: it is kept as the enumeration.
     void setProperty(int index, const QVariant &value) override;
+    // OnCreate, the form's event, is saved once it names a handler.
+    bool isChanged(int index) const override;
+    bool reset(int index) override;
+    void ToStored(DomWidget *saved) const;
 
 private:
     QHash<int, qdesigner_internal::DesignerMetaEnum> m_enumerations; // index -> its values
+    int m_onCreate;
 };
 
-// Gives the library's widgets a TReferenceSheet and their saved form, and a page's form a
-// TFormSheet, for the plain and the dynamic property sheet interfaces alike.
+// Gives the library's widgets and the standard components with events a TReferenceSheet (and
+// the widgets their saved form), and a page's form a TFormSheet, for the plain and the dynamic
+// property sheet interfaces alike.
 class TReferenceSheetFactory : public QExtensionFactory
 {
     Q_OBJECT

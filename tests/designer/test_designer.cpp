@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -139,7 +140,8 @@ protected:
     }
     QDesignerPropertySheetExtension *Sheet(const char *name) const
     {
-        QObject *component = window->mainContainer()->findChild<QObject *>(QLatin1String(name));
+        QWidget *form = window->mainContainer();
+        QObject *component = form->objectName() == QLatin1String(name) ? form : form->findChild<QObject *>(QLatin1String(name));
         return component ? qt_extension<QDesignerPropertySheetExtension *>(core->extensionManager(), component) : nullptr;
     }
     static QVariant Name(const char *name)
@@ -167,6 +169,7 @@ TEST_F(HeadlessDesigner, APageSavedByDesignerLoadsUnchanged)
     const QString saved = window->contents();
     EXPECT_FALSE(saved.contains(QLatin1String("csDesigning"))) << "design mode is not part of the page";
     EXPECT_TRUE(saved.contains(QLatin1String("<enum>TForm::wsMaximized</enum>"))) << "stored as the layout stores it";
+    EXPECT_TRUE(saved.contains(QLatin1String("<property name=\"OnCreate\" stdset=\"0\">\n   <string>FormCreate</string>")));
 
     TMainForm original;
     TFormLoader(&original).Load(QStringLiteral(":/layout/MainForm.ui"));
@@ -250,11 +253,12 @@ const QByteArray StoredPage = R"(<ui version="4.0"><class>TForm</class><widget c
  <widget class="TRadioPanel" name="Panel"><property name="Color"><UInt>2147483653</UInt></property></widget>
  <widget class="TTwoJumper" name="J1"><property name="PinColor"><number>255</number></property></widget>
  <widget class="QLabel" name="Label"/>
+ <widget class="QLineEdit" name="Edit"/>
  <widget class="TSetupSupporter" name="SetSup">
   <property name="CompanyName" stdset="0"><string>ORVEL</string></property>
   <property name="Channels" stdset="0"><number>8</number></property>
  </widget>
-</widget></widget>
+</widget><action name="Exit1"/></widget>
 <customwidgets><customwidget><class>TForm</class><extends>QMainWindow</extends><header>form.h</header>
 <container>1</container></customwidget></customwidgets></ui>)";
 
@@ -285,7 +289,7 @@ TEST_F(HeadlessDesigner, ALoadedPageOffersEverythingAndSavesOnlyChanges)
     Open(StoredPage);
     const QList<QPair<const char *, const char *>> offered = {
         {"Circle", "RadioPanel"}, {"Circle", "OnClick"}, {"Board", "First"}, {"Board", "Menu"},
-        {"Panel", "OnRadioChange"}, {"SetSup", "CardNameA"}, {"SetSup", "OnGetCardString"}, {"J1", "PinColor"}};
+        {"Panel", "OnRadioChange"}, {"SetSup", "CardNameA"}, {"SetSup", "OnGetCardString"}, {"J1", "PinColor"}, {"Edit", "OnChange"}, {"Exit1", "OnClick"}, {"Page", "OnCreate"}};
     for (const auto &[component, property] : offered) {
         QDesignerPropertySheetExtension *sheet = Sheet(component);
         ASSERT_NE(sheet, nullptr) << component;
@@ -298,6 +302,8 @@ TEST_F(HeadlessDesigner, ALoadedPageOffersEverythingAndSavesOnlyChanges)
     QDesignerPropertySheetExtension *circle = Sheet("Circle");
     circle->setProperty(circle->indexOf(QStringLiteral("RadioPanel")), Name("Panel"));
     circle->setProperty(circle->indexOf(QStringLiteral("OnClick")), Name("CircleClick"));
+    QDesignerPropertySheetExtension *edit = Sheet("Edit");
+    edit->setProperty(edit->indexOf(QStringLiteral("OnChange")), Name("CircleClick"));
 
     const QString saved = window->contents();
     for (const char *left : {"\"Channels\"", "\"CardNameA\"", "\"BaseColor\"", "\"First\"", "\"OnGetCardString\""})
@@ -312,7 +318,8 @@ TEST_F(HeadlessDesigner, ALoadedPageOffersEverythingAndSavesOnlyChanges)
     auto *loaded = page.findChild<TBoardHighlight *>(QStringLiteral("Circle"));
     EXPECT_EQ(loaded->RadioPanel(), page.findChild<TRadioPanel *>(QStringLiteral("Panel")));
     emit loaded->OnClick(loaded);
-    EXPECT_EQ(page.clicks, 1);
+    page.findChild<QLineEdit *>(QStringLiteral("Edit"))->setText(QStringLiteral("3E0"));
+    EXPECT_EQ(page.clicks, 2);
     EXPECT_EQ(page.findChild<TRadioPanel *>(QStringLiteral("Panel"))->Color(), clWindow);
     auto *j1 = page.findChild<TTwoJumper *>(QStringLiteral("J1"));
     EXPECT_EQ(j1->PinColor(), TColor(0x0000FF));
