@@ -555,5 +555,3 @@ void TFormLoader::BindEvent(QObject *component, const QByteArray &event, const Q
     throw EReadError(QStringLiteral("Event %1 not found on %2 (%3)")
                          .arg(QString::fromLatin1(event), component->objectName(), QString::fromLatin1(meta->className())));
 }
-
-#include "formloader.moc"

@@ -1,18 +1,32 @@
 #include "referencesheet.h"
 
+#include "colors.h"
 #include "component.h"
 #include "designerwidgets.h"
 #include "form.h"
+#include "formloader.h"
+#include "setupsupporter.h"
 
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerFormWindowInterface>
 #include <QtDesigner/QDesignerPropertyEditorInterface>
+#include <QtDesigner/QExtensionManager>
+#include <QtDesigner/private/ui4_p.h>
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QMetaProperty>
-#include <algorithm>
 #include <QTimer>
+#include <QTimerEvent>
 #include <QWidget>
+#include <algorithm>
+#include <limits>
+#include <memory>
 
 namespace {
 
@@ -32,11 +46,39 @@ QMetaProperty ReferenceProperty(const QObject *object, const QString &name)
     return property.metaType().flags() & QMetaType::PointerToQObject ? property : QMetaProperty();
 }
 
+// A colour property: the layout stores it as a number.
+bool IsColor(const QMetaProperty &property)
+{
+    return property.metaType() == QMetaType::fromType<TColor>() && QByteArray(property.name()).endsWith("Color");
+}
+
 QString Text(const QVariant &value)
 {
     if (value.canConvert<qdesigner_internal::PropertySheetStringValue>())
         return value.value<qdesigner_internal::PropertySheetStringValue>().value();
     return value.toString();
+}
+
+const TDesignerWidget *LibraryClass(const QObject *object)
+{
+    const QString className = QLatin1String(object->metaObject()->className());
+    const auto &widgets = DesignerWidgets();
+    const auto widget = std::find_if(widgets.cbegin(), widgets.cend(),
+                                     [&](const TDesignerWidget &w) { return w.className == className; });
+    return object->isWidgetType() && widget != widgets.cend() ? &*widget : nullptr;
+}
+
+// The events the layout loader binds on the component: those of a library class, OnChange of
+// text boxes and lists, OnClick of buttons and actions.
+QStringList EventsOf(const QObject *object)
+{
+    if (const TDesignerWidget *widget = LibraryClass(object))
+        return widget->events;
+    if (qobject_cast<const QLineEdit *>(object) || qobject_cast<const QComboBox *>(object))
+        return {QStringLiteral("OnChange")};
+    if (qobject_cast<const QAbstractButton *>(object) || qobject_cast<const QAction *>(object))
+        return {QStringLiteral("OnClick")};
+    return {};
 }
 
 QWidget *FormOf(const QObject *object)
@@ -51,20 +93,40 @@ QWidget *FormOf(const QObject *object)
 
 TReferenceSheet::TReferenceSheet(QObject *object, QObject *parent) : QDesignerPropertySheet(object, parent)
 {
-    // The pointer-typed properties themselves are neither shown nor stored, nor is the design
-    // mode flag.
+    // The design mode flag is no property of the page.
     if (const int designing = QDesignerPropertySheet::indexOf(QStringLiteral("csDesigning")); designing >= 0) {
         setVisible(designing, false);
         setAttribute(designing, true);
     }
+    const QString className = QLatin1String(object->metaObject()->className());
     const QMetaObject *meta = object->metaObject();
     for (int i = QWidget::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
-        if (ReferenceProperty(object, QLatin1String(meta->property(i).name())).isValid()) {
-            const int index = QDesignerPropertySheet::indexOf(QLatin1String(meta->property(i).name()));
-            setVisible(index, false);
-            setAttribute(index, true);
+        const QString name = QLatin1String(meta->property(i).name());
+        if (ReferenceProperty(object, name).isValid())
+            m_references.insert(name, AddNamed(name, QString()));
+    }
+    // A new component's values: those the stored ones are compared with.
+    QWidget scratch;
+    if (TFormLoader::IsNonVisual(className)) {
+        TSetupSupporter defaults(nullptr);
+        const QMetaObject *supporter = defaults.metaObject();
+        for (int i = QObject::staticMetaObject.propertyCount(); i < supporter->propertyCount(); ++i) {
+            const QMetaProperty stored = supporter->property(i);
+            if (stored.isStored() && stored.isWritable())
+                AddNamed(QLatin1String(stored.name()), stored.read(&defaults));
+        }
+    } else if (const std::unique_ptr<QObject> fresh(TFormLoader::CreateComponent(className, &scratch)); fresh) {
+        for (int i = QWidget::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+            const QMetaProperty colour = meta->property(i);
+            if (!IsColor(colour))
+                continue;
+            const int index = createFakeProperty(QLatin1String(colour.name()), QColor());
+            setVisible(index, true);
+            m_colorDefaults.insert(index, colour.read(fresh.get()));
         }
     }
+    for (const QString &event : EventsOf(object))
+        AddNamed(event, QString());
     Sheets().append(this);
 }
 
@@ -73,38 +135,19 @@ TReferenceSheet::~TReferenceSheet()
     Sheets().removeOne(this);
 }
 
-int TReferenceSheet::indexOf(const QString &name) const
+int TReferenceSheet::AddNamed(const QString &name, const QVariant &initial)
 {
-    if (ReferenceProperty(object(), name).isValid())
-        return m_references.value(name, -1);
-    return QDesignerPropertySheet::indexOf(name);
-}
-
-bool TReferenceSheet::canAddDynamicProperty(const QString &name) const
-{
-    if (ReferenceProperty(object(), name).isValid())
-        return !m_references.contains(name);
-    return QDesignerPropertySheet::canAddDynamicProperty(name);
-}
-
-int TReferenceSheet::addDynamicProperty(const QString &name, const QVariant &value)
-{
-    const int index = QDesignerPropertySheet::addDynamicProperty(name, value);
-    if (index >= 0 && ReferenceProperty(object(), name).isValid())
-        m_references.insert(name, index);
+    const QVariant value = initial.metaType() == QMetaType::fromType<QString>()
+                               ? QVariant::fromValue(qdesigner_internal::PropertySheetStringValue(initial.toString()))
+                               : initial;
+    const int index = createFakeProperty(name, value);
+    setVisible(index, true);
+    setAttribute(index, false);
+    // Events and the supporter's values are listed with the class, as its own properties are.
+    if (propertyGroup(index).isEmpty())
+        setPropertyGroup(index, QLatin1String(object()->metaObject()->className()));
+    m_defaults.insert(index, value);
     return index;
-}
-
-bool TReferenceSheet::removeDynamicProperty(int index)
-{
-    const QString reference = ReferenceAt(index);
-    if (!QDesignerPropertySheet::removeDynamicProperty(index))
-        return false;
-    if (!reference.isEmpty()) {
-        m_references.remove(reference);
-        Assign(reference, QString(), false);
-    }
-    return true;
 }
 
 QString TReferenceSheet::ReferenceAt(int index) const
@@ -112,8 +155,23 @@ QString TReferenceSheet::ReferenceAt(int index) const
     return m_references.key(index);
 }
 
+QVariant TReferenceSheet::property(int index) const
+{
+    if (m_colorDefaults.contains(index))
+        return ColorToQColor(object()->property(propertyName(index).toLatin1().constData()).toUInt(),
+                             qobject_cast<QWidget *>(object()));
+    return QDesignerPropertySheet::property(index);
+}
+
 void TReferenceSheet::setProperty(int index, const QVariant &value)
 {
+    if (m_colorDefaults.contains(index)) {
+        // The editor hands over a colour, a layout read in a number.
+        const TColor stored = value.metaType() == QMetaType::fromType<QColor>() ? ColorFromQColor(value.value<QColor>())
+                                                                                : value.toUInt();
+        object()->setProperty(propertyName(index).toLatin1().constData(), stored);
+        return;
+    }
     QDesignerPropertySheet::setProperty(index, value);
     const QString reference = ReferenceAt(index);
     if (reference.isEmpty())
@@ -130,26 +188,121 @@ void TReferenceSheet::setProperty(int index, const QVariant &value)
     QTimer::singleShot(0, this, [this, reference, target] { Assign(reference, target, true); });
 }
 
+bool TReferenceSheet::isChanged(int index) const
+{
+    if (const auto colour = m_colorDefaults.constFind(index); colour != m_colorDefaults.cend())
+        return object()->property(propertyName(index).toLatin1().constData()) != *colour;
+    if (const auto initial = m_defaults.constFind(index); initial != m_defaults.cend()) {
+        const QVariant current = property(index);
+        return initial->metaType() == QMetaType::fromType<qdesigner_internal::PropertySheetStringValue>()
+                   ? Text(current) != Text(*initial)
+                   : current != *initial;
+    }
+    return QDesignerPropertySheet::isChanged(index);
+}
+
+bool TReferenceSheet::reset(int index)
+{
+    if (const auto colour = m_colorDefaults.constFind(index); colour != m_colorDefaults.cend()) {
+        setProperty(index, *colour);
+        return true;
+    }
+    if (const auto initial = m_defaults.constFind(index); initial != m_defaults.cend()) {
+        setProperty(index, *initial);
+        return true;
+    }
+    return QDesignerPropertySheet::reset(index);
+}
+
+void TReferenceSheet::ToStored(DomWidget *saved) const
+{
+    for (DomProperty *stored : saved->elementProperty()) {
+        const int index = indexOf(stored->attributeName());
+        if (m_defaults.contains(index)) {
+            stored->setAttributeStdset(0);
+        } else if (m_colorDefaults.contains(index)) {
+            const TColor colour = object()->property(stored->attributeName().toLatin1().constData()).toUInt();
+            // A number as the loader reads it: a system colour does not fit one.
+            if (colour <= TColor(std::numeric_limits<int>::max()))
+                stored->setElementNumber(int(colour));
+            else
+                stored->setElementUInt(colour);
+        }
+    }
+}
+
 void TReferenceSheet::Assign(const QString &reference, const QString &target, bool loading)
 {
     QObject *component = object();
     QWidget *form = FormOf(component);
     if (!form)
         return;
+    const QMetaProperty property = ReferenceProperty(component, reference);
     QObject *found = nullptr;
     if (!target.isEmpty()) {
         found = form->objectName() == target ? form : form->findChild<QObject *>(target);
-        if (!found)
-            return; // a name not (yet) on the form is kept as it is
+        if (!found) {
+            // While a layout is read the name may come later; it is kept as it is.
+            if (!loading)
+                Refuse(reference, QStringLiteral("Component %1 not found (%2 of %3)")
+                                      .arg(target, reference, component->objectName()));
+            return;
+        }
     }
-    const QMetaProperty property = ReferenceProperty(component, reference);
-    QVariant held = QVariant::fromValue(found);
-    if (!held.convert(property.metaType()))
+    // An empty name clears the reference.
+    QVariant held = found ? QVariant::fromValue(found) : QVariant(property.metaType());
+    if (found && !held.convert(property.metaType())) {
+        Refuse(reference, QStringLiteral("Component %1 is a %2, not a %3 (%4 of %5)")
+                              .arg(target, QLatin1String(found->metaObject()->className()),
+                                   QLatin1String(property.metaType().metaObject()->className()), reference,
+                                   component->objectName()));
         return;
+    }
+    if (reference == m_refused)
+        m_refusalCheck.stop();
     Component::SetLoading(form, loading);
     property.write(component, held);
     Component::SetLoading(form, false);
     ShowHeldReferences(form);
+}
+
+void TReferenceSheet::Refuse(const QString &reference, const QString &text)
+{
+    m_refused = reference;
+    m_refusal = text;
+    m_refusalCheck.start(RefusalCheckMs, this);
+}
+
+bool TReferenceSheet::Editing() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    const QDesignerFormEditorInterface *editor = core();
+    return qobject_cast<const QLineEdit *>(focus) && editor && editor->propertyEditor() &&
+           editor->propertyEditor()->isAncestorOf(focus);
+}
+
+void TReferenceSheet::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_refusalCheck.timerId()) {
+        QDesignerPropertySheet::timerEvent(event);
+        return;
+    }
+    if (Editing())
+        return;
+    m_refusalCheck.stop();
+    ShowRefusal();
+}
+
+void TReferenceSheet::ShowRefusal()
+{
+    const QString reference = m_refused;
+    QMessageBox::critical(FormOf(object()), QStringLiteral("Error"), m_refusal);
+    const QObject *held = ReferenceProperty(object(), reference).read(object()).value<QObject *>();
+    const QVariant shown = QVariant::fromValue(qdesigner_internal::PropertySheetStringValue(held ? held->objectName() : QString()));
+    QDesignerPropertySheet::setProperty(m_references.value(reference), shown);
+    if (QDesignerFormEditorInterface *editor = core(); editor && editor->propertyEditor() &&
+                                                       editor->propertyEditor()->object() == object())
+        editor->propertyEditor()->setPropertyValue(reference, shown, true);
 }
 
 void TReferenceSheet::ShowHeldReferences(const QObject *form)
@@ -179,6 +332,21 @@ void TReferenceSheet::ShowHeld()
     }
 }
 
+TStoredForm::TStoredForm(QWidget *widget, QDesignerFormEditorInterface *core, QObject *parent)
+    : QObject(parent), m_widget(widget), m_core(core)
+{
+}
+
+bool TStoredForm::saveWidgetExtraInfo(DomWidget *saved)
+{
+    QObject *sheet = m_core->extensionManager()->extension(m_widget, Q_TYPEID(QDesignerPropertySheetExtension));
+    if (auto *component = qobject_cast<TReferenceSheet *>(sheet))
+        component->ToStored(saved);
+    else if (auto *form = qobject_cast<TFormSheet *>(sheet))
+        form->ToStored(saved);
+    return true;
+}
+
 TFormSheet::TFormSheet(QObject *object, QObject *parent) : QDesignerPropertySheet(object, parent)
 {
     const TForm defaults;
@@ -196,6 +364,30 @@ TFormSheet::TFormSheet(QObject *object, QObject *parent) : QDesignerPropertyShee
         setPropertyGroup(index, QLatin1String(form.className()));
         m_enumerations.insert(index, meta);
     }
+    m_onCreate = createFakeProperty(QStringLiteral("OnCreate"),
+                                    QVariant::fromValue(qdesigner_internal::PropertySheetStringValue()));
+    setPropertyGroup(m_onCreate, QLatin1String(form.className()));
+}
+
+bool TFormSheet::isChanged(int index) const
+{
+    return index == m_onCreate ? !Text(property(index)).isEmpty() : QDesignerPropertySheet::isChanged(index);
+}
+
+bool TFormSheet::reset(int index)
+{
+    if (index != m_onCreate)
+        return QDesignerPropertySheet::reset(index);
+    setProperty(index, QVariant::fromValue(qdesigner_internal::PropertySheetStringValue()));
+    return true;
+}
+
+void TFormSheet::ToStored(DomWidget *saved) const
+{
+    for (DomProperty *stored : saved->elementProperty()) {
+        if (indexOf(stored->attributeName()) == m_onCreate)
+            stored->setAttributeStdset(0);
+    }
 }
 
 void TFormSheet::setProperty(int index, const QVariant &value)
@@ -209,26 +401,40 @@ void TFormSheet::setProperty(int index, const QVariant &value)
     QDesignerPropertySheet::setProperty(index, QVariant::fromValue(PropertySheetEnumValue(value.toInt(), *enumeration)));
 }
 
-TReferenceSheetFactory::TReferenceSheetFactory(QExtensionManager *parent) : QExtensionFactory(parent) {}
+TReferenceSheetFactory::TReferenceSheetFactory(QExtensionManager *parent, QDesignerFormEditorInterface *core)
+    : QExtensionFactory(parent), m_core(core)
+{
+}
 
 QObject *TReferenceSheetFactory::extension(QObject *object, const QString &iid) const
 {
-    if (iid != Q_TYPEID(QDesignerPropertySheetExtension) && iid != Q_TYPEID(QDesignerDynamicPropertySheetExtension))
-        return nullptr;
     if (!object)
         return nullptr;
+    if (iid == Q_TYPEID(QDesignerExtraInfoExtension)) {
+        QObject *sheet = Sheet(object);
+        if (!sheet || !object->isWidgetType())
+            return nullptr;
+        // Owned by the sheet, which goes with the widget.
+        if (auto *known = sheet->findChild<TStoredForm *>())
+            return known;
+        return new TStoredForm(static_cast<QWidget *>(object), m_core, sheet);
+    }
+    if (iid != Q_TYPEID(QDesignerPropertySheetExtension) && iid != Q_TYPEID(QDesignerDynamicPropertySheetExtension))
+        return nullptr;
+    return Sheet(object);
+}
+
+QObject *TReferenceSheetFactory::Sheet(QObject *object) const
+{
     const QPointer<QDesignerPropertySheet> known = m_sheets.value(object);
     if (known)
         return known;
     auto *self = const_cast<TReferenceSheetFactory *>(this);
-    auto *widget = qobject_cast<QWidget *>(object);
-    const QString className = QLatin1String(object->metaObject()->className());
-    const auto &widgets = DesignerWidgets();
     QDesignerPropertySheet *sheet = nullptr;
-    if (widget && widget->metaObject() == &QMainWindow::staticMetaObject &&
-        QDesignerFormWindowInterface::findFormWindow(widget))
+    // A page's form as Designer edits it and as Form > Preview builds it, outside any form window.
+    if (object->metaObject() == &QMainWindow::staticMetaObject)
         sheet = new TFormSheet(object, self);
-    else if (widget && std::any_of(widgets.cbegin(), widgets.cend(), [&](const TDesignerWidget &w) { return w.className == className; }))
+    else if (LibraryClass(object) || !EventsOf(object).isEmpty())
         sheet = new TReferenceSheet(object, self);
     else
         return nullptr;

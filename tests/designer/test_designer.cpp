@@ -1,4 +1,6 @@
 #include "boardhighlight.h"
+#include "colors.h"
+#include "jumpers.h"
 #include "formloader.h"
 #include "component.h"
 #include "radiopanel.h"
@@ -13,17 +15,24 @@
 #include <QtDesigner/QDesignerPropertyEditorInterface>
 #include <QtDesigner/QDesignerPropertySheetExtension>
 #include <QtDesigner/QExtensionManager>
+#include <QtDesigner/private/qdesigner_formbuilder_p.h>
 #include <QtDesigner/private/qdesigner_utils_p.h>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 
+#include <QApplication>
 #include <QBuffer>
 #include <QFile>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMetaProperty>
 #include <QPluginLoader>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -121,6 +130,24 @@ protected:
     }
     void SetUp() override { window = core->formWindowManager()->createFormWindow(); }
     void TearDown() override { delete window; }
+    void Open(QByteArray form)
+    {
+        QBuffer buffer(&form);
+        buffer.open(QIODevice::ReadOnly);
+        QString error;
+        ASSERT_TRUE(window->setContents(&buffer, &error)) << qPrintable(error);
+        QTest::qWait(50);
+    }
+    QDesignerPropertySheetExtension *Sheet(const char *name) const
+    {
+        QWidget *form = window->mainContainer();
+        QObject *component = form->objectName() == QLatin1String(name) ? form : form->findChild<QObject *>(QLatin1String(name));
+        return component ? qt_extension<QDesignerPropertySheetExtension *>(core->extensionManager(), component) : nullptr;
+    }
+    static QVariant Name(const char *name)
+    {
+        return QVariant::fromValue(qdesigner_internal::PropertySheetStringValue(QLatin1String(name)));
+    }
 
     static inline QStringList paths;
     static inline QDesignerFormEditorInterface *core = nullptr;
@@ -142,6 +169,7 @@ TEST_F(HeadlessDesigner, APageSavedByDesignerLoadsUnchanged)
     const QString saved = window->contents();
     EXPECT_FALSE(saved.contains(QLatin1String("csDesigning"))) << "design mode is not part of the page";
     EXPECT_TRUE(saved.contains(QLatin1String("<enum>TForm::wsMaximized</enum>"))) << "stored as the layout stores it";
+    EXPECT_TRUE(saved.contains(QLatin1String("<property name=\"OnCreate\" stdset=\"0\">\n   <string>FormCreate</string>")));
 
     TMainForm original;
     TFormLoader(&original).Load(QStringLiteral(":/layout/MainForm.ui"));
@@ -212,6 +240,127 @@ TEST_F(HeadlessDesigner, ANewCircleOffersItsReferenceAndEvent)
     EXPECT_EQ(page.findChild<TBoardImage *>(QStringLiteral("Board"))->Menu(), page.findChild<QMenuBar *>(QStringLiteral("Bar")));
     emit loaded->OnClick(loaded);
     EXPECT_EQ(page.clicks, 1);
+}
+
+namespace {
+
+// A form as an older layout stores it: references, events and colours left out or as numbers.
+const QByteArray StoredPage = R"(<ui version="4.0"><class>TForm</class><widget class="TForm" name="Page">
+<widget class="QWidget" name="central">
+ <widget class="TBoardImage" name="Board">
+  <widget class="TBoardHighlight" name="Circle"/>
+ </widget>
+ <widget class="TRadioPanel" name="Panel"><property name="Color"><UInt>2147483653</UInt></property></widget>
+ <widget class="TTwoJumper" name="J1"><property name="PinColor"><number>255</number></property></widget>
+ <widget class="QLabel" name="Label"/>
+ <widget class="QLineEdit" name="Edit"/>
+ <widget class="TSetupSupporter" name="SetSup">
+  <property name="CompanyName" stdset="0"><string>ORVEL</string></property>
+  <property name="Channels" stdset="0"><number>8</number></property>
+ </widget>
+</widget><action name="Exit1"/></widget>
+<customwidgets><customwidget><class>TForm</class><extends>QMainWindow</extends><header>form.h</header>
+<container>1</container></customwidget></customwidgets></ui>)";
+
+// Runs call and answers the message box it opens, at once or a moment later; returns the box's text.
+QString Told(const std::function<void()> &call)
+{
+    QString text;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            text = box->text();
+            box->done(QMessageBox::Ok);
+        }
+    });
+    poll.start(5);
+    call();
+    for (int waited = 0; text.isEmpty() && waited < 2000; waited += 10)
+        QTest::qWait(10);
+    return text;
+}
+
+} // namespace
+
+// Components read from a layout list every reference and event too; colours are edited as
+// colours and saved as numbers, and only what differs from a new component is saved.
+TEST_F(HeadlessDesigner, ALoadedPageOffersEverythingAndSavesOnlyChanges)
+{
+    Open(StoredPage);
+    const QList<QPair<const char *, const char *>> offered = {
+        {"Circle", "RadioPanel"}, {"Circle", "OnClick"}, {"Board", "First"}, {"Board", "Menu"},
+        {"Panel", "OnRadioChange"}, {"SetSup", "CardNameA"}, {"SetSup", "OnGetCardString"}, {"J1", "PinColor"}, {"Edit", "OnChange"}, {"Exit1", "OnClick"}, {"Page", "OnCreate"}};
+    for (const auto &[component, property] : offered) {
+        QDesignerPropertySheetExtension *sheet = Sheet(component);
+        ASSERT_NE(sheet, nullptr) << component;
+        const int index = sheet->indexOf(QLatin1String(property));
+        EXPECT_TRUE(index >= 0 && sheet->isVisible(index)) << component << " " << property;
+    }
+    QDesignerPropertySheetExtension *jumper = Sheet("J1");
+    EXPECT_EQ(jumper->property(jumper->indexOf(QStringLiteral("PinColor"))).value<QColor>(), QColor(255, 0, 0));
+    jumper->setProperty(jumper->indexOf(QStringLiteral("JumperColor")), QColor(0, 0, 255));
+    QDesignerPropertySheetExtension *circle = Sheet("Circle");
+    circle->setProperty(circle->indexOf(QStringLiteral("RadioPanel")), Name("Panel"));
+    circle->setProperty(circle->indexOf(QStringLiteral("OnClick")), Name("CircleClick"));
+    QDesignerPropertySheetExtension *edit = Sheet("Edit");
+    edit->setProperty(edit->indexOf(QStringLiteral("OnChange")), Name("CircleClick"));
+
+    const QString saved = window->contents();
+    for (const char *left : {"\"Channels\"", "\"CardNameA\"", "\"BaseColor\"", "\"First\"", "\"OnGetCardString\""})
+        EXPECT_FALSE(saved.contains(QLatin1String(left))) << left << " is a default\n" << qPrintable(saved);
+    for (const char *kept : {"<property name=\"CompanyName\" stdset=\"0\">", "<property name=\"OnClick\" stdset=\"0\">",
+                             "<property name=\"RadioPanel\" stdset=\"0\">", "<UInt>2147483653</UInt>",
+                             "<number>16711680</number>"})
+        EXPECT_TRUE(saved.contains(QLatin1String(kept))) << kept << "\n" << qPrintable(saved);
+
+    TCirclePage page;
+    TFormLoader(&page).Load(saved.toUtf8());
+    auto *loaded = page.findChild<TBoardHighlight *>(QStringLiteral("Circle"));
+    EXPECT_EQ(loaded->RadioPanel(), page.findChild<TRadioPanel *>(QStringLiteral("Panel")));
+    emit loaded->OnClick(loaded);
+    page.findChild<QLineEdit *>(QStringLiteral("Edit"))->setText(QStringLiteral("3E0"));
+    EXPECT_EQ(page.clicks, 2);
+    EXPECT_EQ(page.findChild<TRadioPanel *>(QStringLiteral("Panel"))->Color(), clWindow);
+    auto *j1 = page.findChild<TTwoJumper *>(QStringLiteral("J1"));
+    EXPECT_EQ(j1->PinColor(), TColor(0x0000FF));
+    EXPECT_EQ(j1->JumperColor(), TColor(0xFF0000));
+}
+
+// A reference to a component the form does not hold, or of another class, is refused with a
+// message, and the name shown goes back to the component held.
+TEST_F(HeadlessDesigner, AReferenceThatDoesNotFitIsRefusedWithAMessage)
+{
+    Open(StoredPage);
+    QDesignerPropertySheetExtension *circle = Sheet("Circle");
+    const int panel = circle->indexOf(QStringLiteral("RadioPanel"));
+    circle->setProperty(panel, Name("Panel"));
+    const QList<QPair<const char *, QString>> refused = {
+        {"Nothing", QStringLiteral("Component Nothing not found (RadioPanel of Circle)")},
+        {"Label", QStringLiteral("Component Label is a QLabel, not a TRadioPanel (RadioPanel of Circle)")}};
+    for (const auto &[name, text] : refused) {
+        EXPECT_EQ(Told([&] { circle->setProperty(panel, Name(name)); }), text);
+        EXPECT_EQ(circle->property(panel).value<qdesigner_internal::PropertySheetStringValue>().value(),
+                  QStringLiteral("Panel"));
+    }
+}
+
+// Form > Preview builds the page as Designer holds it: the form's own enumerations are read
+// without a warning (a warning fails the test), for the card page and the File > New template.
+TEST_F(HeadlessDesigner, PreviewReadsTheFormsEnumerations)
+{
+    for (const char *layout : {PAGE_LAYOUT, CARD_PAGE_TEMPLATE}) {
+        // One form window each, as Designer opens each file in its own.
+        const std::unique_ptr<QDesignerFormWindowInterface> opened(core->formWindowManager()->createFormWindow());
+        QFile file{QString::fromLatin1(layout)};
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        opened->setFileName(file.fileName());
+        QString error;
+        ASSERT_TRUE(opened->setContents(&file, &error)) << qPrintable(error);
+        QTest::qWait(50);
+        const std::unique_ptr<QWidget> preview(
+            qdesigner_internal::QDesignerFormBuilder::createPreview(opened.get(), QString(), QString(), &error));
+        EXPECT_NE(preview, nullptr) << layout << ": " << qPrintable(error);
+    }
 }
 
 #include "test_designer.moc"
