@@ -143,7 +143,8 @@ void TReferenceSheet::Assign(const QString &reference, const QString &target, bo
             return; // a name not (yet) on the form is kept as it is
     }
     const QMetaProperty property = ReferenceProperty(component, reference);
-    QVariant held = QVariant::fromValue(found);
+    // None is a null pointer of the property's own type: a null QObject * does not convert.
+    QVariant held = found ? QVariant::fromValue(found) : QVariant(property.metaType());
     if (!held.convert(property.metaType()))
         return;
     Component::SetLoading(form, loading);
