@@ -96,9 +96,9 @@ private:
         case TBoardHighlight::htSettings:
             return QStringLiteral("Setting: configuring jumpers and switches");
         case TBoardHighlight::htCalibration:
-            return QStringLiteral("Calibration: controlling the hardware device");
+            break;
         }
-        return QString();
+        return QStringLiteral("Calibration: controlling the hardware device");
     }
 };
 
@@ -511,8 +511,6 @@ void Tell(const QString &text)
 {
     // The last few stay for a reader that is behind.
     static QList<QPointer<QObject>> recent;
-    if (!qApp)
-        return;
     auto *item = new QObject(qApp);
     item->setObjectName(QLatin1String(newsName));
     item->setProperty("News", text);
@@ -611,7 +609,7 @@ void Report()
 
 void ReportLater()
 {
-    if (reportPending || !qApp)
+    if (reportPending)
         return;
     reportPending = true;
     QMetaObject::invokeMethod(qApp, &Report, Qt::QueuedConnection);

@@ -1,11 +1,15 @@
+#include "accessibility.h"
 #include "boardhighlight.h"
 #include "focusmark.h"
 #include "jumpers.h"
 #include "popupform.h"
+#include "radiopanel.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QAccessibleValueInterface>
 #include <QComboBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -135,4 +139,123 @@ TEST(Keyboard, SpaceClicksTheFocusedJumperOrPressesTheFocusedCircle)
         page.activateWindow();
         circle->setFocus(Qt::TabFocusReason);
     }
+}
+
+// A reader sets a three-pin jumper's value by clicks, as a user would: as many as it takes, none
+// while disabled, and no more than a round when the value is one the jumper refuses.
+TEST(JumperAccessibility, AThreePinJumpersValueIsReachedByClicks)
+{
+    QWidget page;
+    auto *three = new TThreeJumper(&page);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(three);
+    QAccessibleValueInterface *value = iface->valueInterface();
+    ASSERT_TRUE(value);
+    EXPECT_EQ(iface->text(QAccessible::Value), QStringLiteral("open"));
+    EXPECT_EQ(value->maximumValue(), int(TJumperControl::jsRight));
+    EXPECT_EQ(value->minimumStepSize(), 1);
+    using S = TJumperControl::TJumperState;
+    const struct
+    {
+        bool allowOpen, enabled;
+        S target, after;
+        int clicks;
+        S minimum;
+    } cases[] = {
+        {true, true, S::jsRight, S::jsRight, 2, S::jsOpen},
+        {true, true, S::jsOpen, S::jsOpen, 1, S::jsOpen},
+        {true, false, S::jsLeft, S::jsOpen, 0, S::jsOpen},
+        {false, true, S::jsOpen, S::jsRight, 3, S::jsLeft}, // refused: left, right, left, right
+    };
+    for (const auto &c : cases) {
+        three->SetAllowOpen(c.allowOpen);
+        three->setEnabled(c.enabled);
+        QSignalSpy clicks(three, &TJumperControl::OnClick);
+        value->setCurrentValue(int(c.target));
+        EXPECT_EQ(three->JumperState(), c.after) << c.target;
+        EXPECT_EQ(clicks.count(), c.clicks) << c.target;
+        EXPECT_EQ(value->minimumValue(), int(c.minimum));
+    }
+}
+
+// Jumpers that one label names are numbered in reading order; names and descriptions the page
+// sets win over what the controls would say; a calibration circle says its kind of help.
+TEST(Accessibility, JumpersOfOneLabelAreNumberedAndThePagesOwnTextsAreKept)
+{
+    QWidget page;
+    auto *label = new QLabel(QStringLiteral("JP1"), &page);
+    label->setGeometry(0, 0, 20, 100);
+    QList<TTwoJumper *> column;
+    for (const int y : {60, 0, 30}) {
+        column << new TTwoJumper(&page);
+        column.last()->move(22, y);
+    }
+    EXPECT_EQ(Accessibility::JumperName(column[1]), QStringLiteral("JP1, 1"));
+    EXPECT_EQ(Accessibility::JumperName(column[2]), QStringLiteral("JP1, 2"));
+    EXPECT_EQ(Accessibility::JumperName(column[0]), QStringLiteral("JP1, 3"));
+
+    auto *circle = new TBoardHighlight(&page);
+    circle->SetHighlightType(TBoardHighlight::htCalibration);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(circle)->text(QAccessible::Description),
+              QStringLiteral("Calibration: controlling the hardware device"));
+    for (QWidget *control : {static_cast<QWidget *>(circle), static_cast<QWidget *>(new TRadioPanel(&page)),
+                             static_cast<QWidget *>(column[0]), static_cast<QWidget *>(new TThreeJumper(&page))}) {
+        control->setAccessibleName(QStringLiteral("Own name"));
+        control->setAccessibleDescription(QStringLiteral("Own description"));
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(control);
+        EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Own name")) << control->metaObject()->className();
+        EXPECT_EQ(iface->text(QAccessible::Description), QStringLiteral("Own description"))
+            << control->metaObject()->className();
+    }
+}
+
+namespace {
+
+struct News
+{
+    QString name;
+    QAccessible::Role role;
+    bool childOfApplication;
+    int children;
+};
+QList<News> news;
+
+void RecordNews(QAccessibleEvent *event)
+{
+    QAccessibleInterface *iface = event->accessibleInterface();
+    if (event->type() == QAccessible::ObjectShow && iface)
+        news << News{iface->text(QAccessible::Name), iface->role(),
+                     iface->parent() == QAccessible::queryAccessibleInterface(qApp) && iface->parent()->indexOfChild(iface) == -1,
+                     iface->childCount() + (iface->child(0) ? 1 : 0)};
+}
+
+} // namespace
+
+// What the focused jumper's click moves is a notification: its own position first, then the
+// others; the last eight stay for a reader that is behind.
+TEST(Accessibility, WhatAFocusedJumperMovesIsToldAndTheLastEightStay)
+{
+    QWidget page;
+    auto *three = new TThreeJumper(&page);
+    auto *two = new TTwoJumper(&page);
+    two->setObjectName(QStringLiteral("Link2"));
+    two->move(0, 40);
+    QObject::connect(three, &TJumperControl::OnClick, two, [two] { two->SetClosed(!two->Closed()); });
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    three->setFocus();
+    news.clear();
+    Accessibility::SetAnnouncer(RecordNews);
+    for (int i = 0; i < 10; ++i) {
+        QTest::keyClick(three, Qt::Key_Space);
+        QCoreApplication::processEvents();
+    }
+    Accessibility::SetAnnouncer(nullptr);
+    ASSERT_EQ(news.size(), 10);
+    EXPECT_EQ(news[0].name, QStringLiteral("on the left pair; Link2: fitted"));
+    EXPECT_EQ(news[1].name, QStringLiteral("on the right pair; Link2: not fitted"));
+    EXPECT_EQ(news[0].role, QAccessible::Notification);
+    EXPECT_TRUE(news[0].childOfApplication);
+    EXPECT_EQ(news[0].children, 0);
+    EXPECT_EQ(qApp->findChildren<QObject *>(QStringLiteral("AccessibleNews"), Qt::FindDirectChildrenOnly).size(), 8);
 }

@@ -8,6 +8,7 @@
 #include "warningguard.h"
 
 #include <QtDesigner/QDesignerComponents>
+#include <QtDesigner/QDesignerDynamicPropertySheetExtension>
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerFormWindowInterface>
 #include <QtDesigner/QDesignerFormWindowManagerInterface>
@@ -364,3 +365,108 @@ TEST_F(HeadlessDesigner, PreviewReadsTheFormsEnumerations)
 }
 
 #include "test_designer.moc"
+
+namespace {
+
+QByteArray CircleXml(const char *name, const char *title, int x)
+{
+    return QByteArray("<widget class=\"TBoardHighlight\" name=\"") + name +
+           "\"><property name=\"geometry\"><rect><x>" + QByteArray::number(x) +
+           "</x><y>0</y><width>33</width><height>33</height></rect></property><property name=\"Title\"><string>" + title +
+           "</string></property><property name=\"RadioPanel\" stdset=\"0\"><string></string></property></widget>";
+}
+
+QString Shown(QDesignerPropertySheetExtension *sheet, const char *property)
+{
+    const QVariant value = sheet->property(sheet->indexOf(QLatin1String(property)));
+    if (value.canConvert<qdesigner_internal::PropertySheetStringValue>())
+        return value.value<qdesigner_internal::PropertySheetStringValue>().value();
+    return value.toString();
+}
+
+QObject *Held(const QObject *component, const char *property)
+{
+    return component->property(property).value<QObject *>();
+}
+
+} // namespace
+
+// The names shown follow what the components hold: a panel given to one member of a link group
+// shows on the others, a name not on the form stays as typed, and a removed reference lets go
+// of the component.
+TEST_F(HeadlessDesigner, ReferenceNamesFollowWhatTheComponentsHold)
+{
+    QByteArray form = "<ui version=\"4.0\"><class>TForm</class><widget class=\"TForm\" name=\"Page\">"
+                      "<widget class=\"QWidget\" name=\"central\"><widget class=\"TBoardImage\" name=\"Board\">" +
+                      CircleXml("One", "&amp;Alpha", 0) + CircleXml("Two", "&amp;Alpha", 40) +
+                      CircleXml("Three", "&amp;Beta", 80) +
+                      "</widget><widget class=\"TRadioPanel\" name=\"Panel\"/></widget></widget>"
+                      "<customwidgets><customwidget><class>TForm</class><extends>QMainWindow</extends>"
+                      "<header>form.h</header><container>1</container></customwidget></customwidgets></ui>";
+    QBuffer buffer(&form);
+    buffer.open(QIODevice::ReadOnly);
+    QString error;
+    ASSERT_TRUE(window->setContents(&buffer, &error)) << qPrintable(error);
+    QTest::qWait(50);
+    QWidget *page = window->mainContainer();
+    QObject *one = page->findChild<QWidget *>(QStringLiteral("One"));
+    QObject *two = page->findChild<QWidget *>(QStringLiteral("Two"));
+    QObject *three = page->findChild<QWidget *>(QStringLiteral("Three"));
+    QObject *panel = page->findChild<QWidget *>(QStringLiteral("Panel"));
+    ASSERT_TRUE(one && two && three && panel);
+    QExtensionManager *manager = core->extensionManager();
+    const auto sheet = [manager](QObject *o) { return qt_extension<QDesignerPropertySheetExtension *>(manager, o); };
+
+    // As Designer hands over a stored name: a plain string.
+    sheet(three)->setProperty(sheet(three)->indexOf(QStringLiteral("RadioPanel")), QStringLiteral("Later"));
+    editor->setObject(two);
+    // The author is asked whether the other member follows, and says yes.
+    QString asked;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&asked] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            asked = box->text();
+            box->button(QMessageBox::Yes)->click();
+        }
+    });
+    answer.start(5);
+    using qdesigner_internal::PropertySheetStringValue;
+    sheet(one)->setProperty(sheet(one)->indexOf(QStringLiteral("RadioPanel")),
+                            QVariant::fromValue(PropertySheetStringValue(QStringLiteral("Panel"))));
+    EXPECT_EQ(asked, QStringLiteral("One's RadioPanel property changed. Synchronize linked component Two?"));
+    EXPECT_EQ(Held(one, "RadioPanel"), panel);
+    EXPECT_EQ(Held(two, "RadioPanel"), panel);
+    EXPECT_EQ(Shown(sheet(two), "RadioPanel"), QStringLiteral("Panel"));
+    EXPECT_EQ(Held(three, "RadioPanel"), nullptr);
+    EXPECT_EQ(Shown(sheet(three), "RadioPanel"), QStringLiteral("Later"));
+
+    auto *dynamic = qt_extension<QDesignerDynamicPropertySheetExtension *>(manager, two);
+    ASSERT_TRUE(dynamic->removeDynamicProperty(sheet(two)->indexOf(QStringLiteral("RadioPanel"))));
+    EXPECT_EQ(sheet(two)->indexOf(QStringLiteral("RadioPanel")), -1);
+    EXPECT_EQ(Held(two, "RadioPanel"), nullptr);
+    EXPECT_EQ(Held(one, "RadioPanel"), panel);
+}
+
+// The non-visual supporter stands on the form as a small grey box labelled SS.
+TEST(DesignerPlugin, TheSupportersItemIsALabelledBox)
+{
+    QPluginLoader loader(QStringLiteral(SETUPCTRLS_DESIGNER_PLUGIN));
+    QWidget form;
+    QWidget *item = nullptr;
+    for (QDesignerCustomWidgetInterface *widget : PluginWidgets(loader)) {
+        if (widget->name() == QLatin1String("TSetupSupporter"))
+            item = widget->createWidget(&form);
+    }
+    ASSERT_TRUE(item);
+    const QImage shot = item->grab().toImage();
+    ASSERT_EQ(shot.size(), QSize(32, 32));
+    EXPECT_EQ(shot.pixelColor(0, 0), QColor(Qt::black));
+    EXPECT_EQ(shot.pixelColor(31, 31), QColor(Qt::black));
+    EXPECT_EQ(shot.pixelColor(2, 2), QColor(0xF0, 0xF0, 0xF0));
+    int ink = 0;
+    for (int y = 8; y < 24; ++y) {
+        for (int x = 4; x < 28; ++x)
+            ink += shot.pixelColor(x, y).lightness() < 128;
+    }
+    EXPECT_GT(ink, 10) << "the letters";
+}
