@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -172,6 +173,11 @@ void TReferenceSheet::setProperty(int index, const QVariant &value)
         object()->setProperty(propertyName(index).toLatin1().constData(), stored);
         return;
     }
+    if (IsPicture(index) && Editing()) {
+        m_typedPicture = value;
+        m_pictureCheck.start(EditingCheckMs, this);
+        return;
+    }
     QDesignerPropertySheet::setProperty(index, value);
     const QString reference = ReferenceAt(index);
     if (reference.isEmpty())
@@ -270,7 +276,7 @@ void TReferenceSheet::Refuse(const QString &reference, const QString &text)
 {
     m_refused = reference;
     m_refusal = text;
-    m_refusalCheck.start(RefusalCheckMs, this);
+    m_refusalCheck.start(EditingCheckMs, this);
 }
 
 bool TReferenceSheet::Editing() const
@@ -281,16 +287,27 @@ bool TReferenceSheet::Editing() const
            editor->propertyEditor()->isAncestorOf(focus);
 }
 
+bool TReferenceSheet::IsPicture(int index) const
+{
+    return object()->inherits("TBoardImage") && propertyName(index) == QLatin1String("Picture");
+}
+
 void TReferenceSheet::timerEvent(QTimerEvent *event)
 {
-    if (event->timerId() != m_refusalCheck.timerId()) {
+    const bool refusal = event->timerId() == m_refusalCheck.timerId();
+    if (!refusal && event->timerId() != m_pictureCheck.timerId()) {
         QDesignerPropertySheet::timerEvent(event);
         return;
     }
     if (Editing())
         return;
-    m_refusalCheck.stop();
-    ShowRefusal();
+    if (refusal) {
+        m_refusalCheck.stop();
+        ShowRefusal();
+        return;
+    }
+    m_pictureCheck.stop();
+    QDesignerPropertySheet::setProperty(indexOf(QStringLiteral("Picture")), std::exchange(m_typedPicture, QVariant()));
 }
 
 void TReferenceSheet::ShowRefusal()

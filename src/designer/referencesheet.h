@@ -18,7 +18,8 @@
 // name assigns the component it names, so the setter's checks run as they do at run time; a
 // name the form does not hold, or a component of another class, is refused with a message, and
 // the names follow what the components hold. Colours are edited as colours and stored as the
-// layout's colour numbers (system colours kept until another colour is chosen). The support
+// layout's colour numbers (system colours kept until another colour is chosen). A board
+// picture's name is read once its editing has ended, not at every keystroke. The support
 // component's stand-in lists the supporter's stored properties. Only what differs from a new
 // component's values is saved.
 class TReferenceSheet : public QDesignerPropertySheet
@@ -48,11 +49,12 @@ private:
     // refused once its editing has ended.
     void Refuse(const QString &reference, const QString &text);
     bool Editing() const;
+    bool IsPicture(int index) const;
     void ShowRefusal();
     void ShowHeld();
     void timerEvent(QTimerEvent *event) override;
 
-    static constexpr int RefusalCheckMs = 300;
+    static constexpr int EditingCheckMs = 300;
 
     QHash<QString, int> m_references;   // name -> index of its property
     QHash<int, QVariant> m_defaults;     // index -> value of a new component, for the added ones
@@ -60,6 +62,8 @@ private:
     QBasicTimer m_refusalCheck;
     QString m_refused; // the reference whose name is refused, and why
     QString m_refusal;
+    QBasicTimer m_pictureCheck;
+    QVariant m_typedPicture; // the picture name being typed, set once its editing has ended
 };
 
 // Designer's hook for the saved form of a widget: hands a library component or the page's form

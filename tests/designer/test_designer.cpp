@@ -22,7 +22,9 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -343,6 +345,30 @@ TEST_F(HeadlessDesigner, AReferenceThatDoesNotFitIsRefusedWithAMessage)
         EXPECT_EQ(circle->property(panel).value<qdesigner_internal::PropertySheetStringValue>().value(),
                   QStringLiteral("Panel"));
     }
+}
+
+// The property editor hands over a picture's name at every keystroke: it is read once its
+// editing has ended, not at every prefix.
+TEST_F(HeadlessDesigner, APictureIsReadOnceItsEditingHasEnded)
+{
+    Open(StoredPage);
+    QDesignerPropertySheetExtension *board = Sheet("Board");
+    QObject *image = window->mainContainer()->findChild<QWidget *>(QStringLiteral("Board"));
+    const QString photo = QFileInfo(QStringLiteral(PAGE_LAYOUT)).dir().filePath(QStringLiteral("board.jpg"));
+    auto *typing = new QLineEdit(editor);
+    editor->show();
+    editor->activateWindow();
+    typing->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([typing] { return typing->hasFocus(); }));
+    for (const QString &typed : {photo.left(photo.size() - 4), photo}) {
+        board->setProperty(board->indexOf(QStringLiteral("Picture")),
+                           QVariant::fromValue(qdesigner_internal::PropertySheetStringValue(typed)));
+        EXPECT_EQ(image->property("Picture").toString(), QString());
+    }
+    delete typing;
+    // Read then, at once (a name it cannot read would be reported as a warning, failing the test).
+    EXPECT_TRUE(QTest::qWaitFor([&] { return image->property("Picture").toString() == photo; }));
+    editor->hide();
 }
 
 // Form > Preview builds the page as Designer holds it: the form's own enumerations are read
