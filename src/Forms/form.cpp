@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QScreen>
+#include <QTimerEvent>
 #include <QWindow>
 
 #include <algorithm>
@@ -79,25 +80,29 @@ bool TForm::ShownNormal() const
 void TForm::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    // Restored from maximized or minimized. The window system may place the window once more
-    // after the state change: the fit follows its next few moves.
+    // Restored from maximized or minimized. The window system may place the window again after
+    // the state change, and give it another frame without moving it: for a moment the fit is
+    // checked again and again.
     if (event->type() == QEvent::WindowStateChange && Aligned() && ShownNormal()) {
-        m_refits = 3;
+        m_refitting.setRemainingTime(RefitMs);
+        m_refitCheck.start(RefitCheckMs, this);
         QMetaObject::invokeMethod(this, &TForm::FitNormal, Qt::QueuedConnection);
     }
 }
 
-bool TForm::event(QEvent *event)
+void TForm::timerEvent(QTimerEvent *event)
 {
-    if ((event->type() == QEvent::Resize || event->type() == QEvent::Move) && m_refits > 0) {
-        if (!ShownNormal() || frameGeometry() == NormalBounds()) {
-            m_refits = 0;
-        } else {
-            --m_refits;
-            QMetaObject::invokeMethod(this, &TForm::FitNormal, Qt::QueuedConnection);
-        }
+    if (event->timerId() != m_refitCheck.timerId()) {
+        QMainWindow::timerEvent(event);
+        return;
     }
-    return QMainWindow::event(event);
+    if (m_refitting.hasExpired() || !ShownNormal()) {
+        m_refitCheck.stop();
+        return;
+    }
+    const QWindow *window = windowHandle();
+    if (window && window->frameGeometry() != NormalBounds())
+        FitNormal();
 }
 
 void TForm::ColorClientArea()

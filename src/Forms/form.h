@@ -2,6 +2,8 @@
 /// @file
 /// A page's main window.
 
+#include <QBasicTimer>
+#include <QDeadlineTimer>
 #include <QMainWindow>
 
 /// A page's main window: a main window whose stored window state, position and alignment say
@@ -57,7 +59,7 @@ protected:
     ///@{
 
     /// Reimplemented from Qt.
-    bool event(QEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     ///@}
@@ -73,7 +75,10 @@ private:
     TPosition m_position = poDesigned;
     TAlign m_align = alNone;
     QSize m_storedOuter; // taken from the stored size when first shown
-    int m_refits = 0;    // moves of a restored window still to be followed
+    static constexpr int RefitMs = 2000;
+    static constexpr int RefitCheckMs = 25;
+    QDeadlineTimer m_refitting; // until then a restored window is kept fitted
+    QBasicTimer m_refitCheck;
 };
 
 /// The window frame's margins as the windowing system reports them; none while it reports none.
