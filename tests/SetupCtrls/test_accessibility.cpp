@@ -5,6 +5,7 @@
 #include "popupform.h"
 #include "radiopanel.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
@@ -85,6 +86,42 @@ TEST(ComboBoxAccessibility, KeepsItsNameAndTakesAnEntrySelectedInItsList)
 
     combo.setAccessibleName(QString());
     EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("0-10V"));
+}
+
+// Its entry is text that can be read but neither selected nor edited; its one action opens and
+// closes the list, unless it is disabled.
+TEST(ComboBoxAccessibility, ItsTextIsReadOnlyAndItsActionOpensTheList)
+{
+    QComboBox combo;
+    combo.addItems({QStringLiteral("0-5V"), QStringLiteral("0-10V")});
+    combo.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&combo));
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&combo);
+    QAccessibleTextInterface *text = iface->textInterface();
+    text->setSelection(0, 0, 2);
+    text->addSelection(1, 3);
+    text->setCursorPosition(2);
+    int start = -1;
+    int end = -1;
+    EXPECT_EQ(text->attributes(1, &start, &end), QString());
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 0));
+    text->selection(0, &start, &end);
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 0));
+    EXPECT_EQ(text->selectionCount(), 0);
+    EXPECT_EQ(text->cursorPosition(), 0);
+    EXPECT_EQ(text->offsetAtPoint(QPoint(1, 1)), -1);
+    EXPECT_EQ(text->text(2, 4), QStringLiteral("5V"));
+    EXPECT_EQ(iface->indexOfChild(iface->child(0)), 0);
+
+    QAccessibleActionInterface *actions = iface->actionInterface();
+    actions->doAction(QAccessibleActionInterface::showMenuAction());
+    EXPECT_TRUE(QTest::qWaitFor([iface] { return iface->state().expanded; }));
+    actions->doAction(QAccessibleActionInterface::showMenuAction());
+    EXPECT_TRUE(QTest::qWaitFor([iface] { return iface->state().collapsed; }));
+    combo.setEnabled(false);
+    EXPECT_TRUE(actions->actionNames().isEmpty());
+    actions->doAction(QAccessibleActionInterface::showMenuAction());
+    EXPECT_FALSE(combo.view()->isVisible());
 }
 
 // Space on the focused jumper is a user's click, Space or Return on the focused circle a press:

@@ -347,6 +347,33 @@ TEST_F(HeadlessDesigner, AReferenceThatDoesNotFitIsRefusedWithAMessage)
     }
 }
 
+// Reset in the property editor brings back what a new component holds: colours, references,
+// events and the form's OnCreate alike.
+TEST_F(HeadlessDesigner, ResetBringsBackWhatANewComponentHolds)
+{
+    Open(StoredPage);
+    const struct
+    {
+        const char *component;
+        const char *property;
+        QVariant set;
+    } cases[] = {{"Panel", "Color", QVariant()},
+                 {"Circle", "RadioPanel", Name("Panel")},
+                 {"J1", "OnClick", Name("Handler")},
+                 {"Page", "OnCreate", Name("Created")}};
+    for (const auto &c : cases) {
+        QDesignerPropertySheetExtension *sheet = Sheet(c.component);
+        const int index = sheet->indexOf(QLatin1String(c.property));
+        if (c.set.isValid())
+            sheet->setProperty(index, c.set);
+        ASSERT_TRUE(sheet->isChanged(index)) << c.component << " " << c.property;
+        EXPECT_TRUE(sheet->reset(index));
+        EXPECT_FALSE(sheet->isChanged(index)) << c.component << " " << c.property;
+    }
+    EXPECT_EQ(window->mainContainer()->findChild<QWidget *>(QStringLiteral("Panel"))->property("Color").toUInt(),
+              TColor(clBtnFace));
+}
+
 // The property editor hands over a picture's name at every keystroke: it is read once its
 // editing has ended, not at every prefix.
 TEST_F(HeadlessDesigner, APictureIsReadOnceItsEditingHasEnded)
