@@ -167,7 +167,7 @@ TEST(Keyboard, SpaceClicksTheFocusedJumperOrPressesTheFocusedCircle)
     EXPECT_EQ(clicks.count(), 1);
 
     QTest::keyClick(jumper, Qt::Key_Tab);
-    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
         QTest::keyClick(circle, key);
         ASSERT_TRUE(circle->Popup());
         EXPECT_TRUE(circle->Popup()->isVisible());
@@ -176,6 +176,11 @@ TEST(Keyboard, SpaceClicksTheFocusedJumperOrPressesTheFocusedCircle)
         page.activateWindow();
         circle->setFocus(Qt::TabFocusReason);
     }
+    // A held key and any other key press nothing.
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QApplication::sendEvent(circle, &held);
+    QTest::keyClick(circle, Qt::Key_A);
+    EXPECT_FALSE(circle->Popup()->isVisible());
 }
 
 // A reader sets a three-pin jumper's value by clicks, as a user would: as many as it takes, none

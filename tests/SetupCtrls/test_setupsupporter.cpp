@@ -282,6 +282,11 @@ TEST(InstalledCards, ListsTheCardsWithADescription)
     EXPECT_TRUE(none.asked.isEmpty());
     EXPECT_EQ(none.SetSup->PCIForm()->PCIMemo->toPlainText(), QStringLiteral("No Card Found"));
     EXPECT_EQ(Header(*none.SetSup), QStringLiteral("No PX-3208A Series Card Found"));
+    TCardsPage single;
+    TFormLoader(&single).Load(QStringLiteral(":/pages/cards.ui"));
+    single.SetSup->SetbSeries(false);
+    single.SetSup->BuildWindows();
+    EXPECT_EQ(Header(*single.SetSup), QStringLiteral("No PX-3208A Found"));
     qunsetenv("PORTLINK_CARD_COUNT");
 }
 
