@@ -213,11 +213,7 @@ TEST_F(HeadlessDesigner, ANewCircleOffersItsReferenceAndEvent)
                       "<widget class=\"QMenuBar\" name=\"Bar\"/></widget>"
                       "<customwidgets><customwidget><class>TForm</class><extends>QMainWindow</extends>"
                       "<header>form.h</header><container>1</container></customwidget></customwidgets></ui>";
-    QBuffer buffer(&form);
-    buffer.open(QIODevice::ReadOnly);
-    QString error;
-    ASSERT_TRUE(window->setContents(&buffer, &error)) << qPrintable(error);
-    QTest::qWait(50);
+    Open(form);
     QWidget *circle = window->mainContainer()->findChild<QWidget *>(QStringLiteral("BoardHighlight1"));
     ASSERT_NE(circle, nullptr);
     auto *sheet = qt_extension<QDesignerPropertySheetExtension *>(core->extensionManager(), circle);
@@ -456,11 +452,7 @@ TEST_F(HeadlessDesigner, ReferenceNamesFollowWhatTheComponentsHold)
                       "</widget><widget class=\"TRadioPanel\" name=\"Panel\"/></widget></widget>"
                       "<customwidgets><customwidget><class>TForm</class><extends>QMainWindow</extends>"
                       "<header>form.h</header><container>1</container></customwidget></customwidgets></ui>";
-    QBuffer buffer(&form);
-    buffer.open(QIODevice::ReadOnly);
-    QString error;
-    ASSERT_TRUE(window->setContents(&buffer, &error)) << qPrintable(error);
-    QTest::qWait(50);
+    Open(form);
     QWidget *page = window->mainContainer();
     QObject *one = page->findChild<QWidget *>(QStringLiteral("One"));
     QObject *two = page->findChild<QWidget *>(QStringLiteral("Two"));
