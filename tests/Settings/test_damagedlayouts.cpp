@@ -46,11 +46,14 @@ std::function<QByteArray(QByteArray)> Picture(const QString &fileName, const QBy
     };
 }
 
-// The stored photograph claiming 60000 x 60000 pixels in its frame header.
+// The stored photograph claiming 60000 x 60000 pixels in its frame header (baseline or
+// progressive).
 QByteArray HugePicture()
 {
     QByteArray jpeg = StoredPicture();
-    const qsizetype frame = jpeg.indexOf("\xFF\xC2");
+    qsizetype frame = jpeg.indexOf("\xFF\xC0");
+    if (frame < 0)
+        frame = jpeg.indexOf("\xFF\xC2");
     EXPECT_GE(frame, 0);
     jpeg.replace(frame + 5, 4, "\xEA\x60\xEA\x60");
     return jpeg;
