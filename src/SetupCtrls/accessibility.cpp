@@ -398,6 +398,12 @@ class ComboBoxAccessible : public QAccessibleWidget, public QAccessibleTextInter
 public:
     explicit ComboBoxAccessible(QComboBox *combo) : QAccessibleWidget(combo, QAccessible::ComboBox)
     {
+        QObject::connect(combo, &QComboBox::currentIndexChanged, combo, [combo] { EntryChanged(combo); });
+    }
+
+    // The list is built when it is first shown or asked for: until then nothing can select in it.
+    static void WatchListPicks(QComboBox *combo)
+    {
         QObject::connect(combo->view()->selectionModel(), &QItemSelectionModel::selectionChanged, combo,
                          [combo](const QItemSelection &selected) {
                              if (combo->view()->isVisible() || selected.indexes().isEmpty())
@@ -408,7 +414,6 @@ public:
                              combo->setCurrentIndex(row);
                              emit combo->activated(row);
                          });
-        QObject::connect(combo, &QComboBox::currentIndexChanged, combo, [combo] { EntryChanged(combo); });
     }
 
     void *interface_cast(QAccessible::InterfaceType type) override
@@ -521,8 +526,22 @@ void Tell(const QString &text)
     announcer(&event);
 }
 
+// The list box whose drop-down list the object is.
+QComboBox *ListOwner(QObject *object)
+{
+    auto *view = qobject_cast<QAbstractItemView *>(object);
+    QObject *container = view ? view->parent() : nullptr;
+    auto *combo = qobject_cast<QComboBox *>(container ? container->parent() : nullptr);
+    return combo && combo->view() == view ? combo : nullptr;
+}
+
 QAccessibleInterface *Interface(const QString &className, QObject *object)
 {
+    // Qt builds the list's own interface; an entry selected through it is a pick.
+    if (className == QLatin1String(object->metaObject()->className())) {
+        if (QComboBox *combo = ListOwner(object))
+            ComboBoxAccessible::WatchListPicks(combo);
+    }
     if (className == QLatin1String("QObject") && object->parent() == qApp && object->objectName() == QLatin1String(newsName))
         return new NewsAccessible(object);
     // A plain widget window would be a nameless client area to a reader.

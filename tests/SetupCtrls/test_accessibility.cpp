@@ -72,6 +72,7 @@ TEST(ComboBoxAccessibility, KeepsItsNameAndTakesAnEntrySelectedInItsList)
     EXPECT_EQ(iface->role(), QAccessible::ComboBox);
     EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Output range"));
     EXPECT_EQ(iface->text(QAccessible::Value), QStringLiteral("0-5V"));
+    EXPECT_EQ(combo.findChild<QAbstractItemView *>(), nullptr) << "the list is built when first shown or asked for";
     EXPECT_TRUE(iface->state().collapsed);
 
     QAccessibleInterface *list = iface->child(0);
