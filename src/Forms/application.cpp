@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <utility>
+
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     // The main form alone decides when the program ends (help and popup windows may stay open).
@@ -86,7 +88,11 @@ bool TApplication::MainFormAwaitsPaint()
 
 void TApplication::Idle()
 {
-    if (!m_onIdle || MainFormAwaitsPaint())
+    if ((!m_onIdle && m_afterFirstPaint.empty()) || MainFormAwaitsPaint())
+        return;
+    for (const auto &handler : std::exchange(m_afterFirstPaint, {}))
+        RunGuarded(handler);
+    if (!m_onIdle)
         return;
     bool done = true;
     // Copy first: the handler may clear OnIdle while it runs.

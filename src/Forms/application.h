@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 #include <future>
+#include <vector>
 
 /// The application object: owns the idle event, runs the main form and reports
 /// exceptions that escape event handlers through one standard error display.
@@ -31,6 +32,9 @@ public:
     void SetOnIdle(TIdleEvent handler) { m_onIdle = std::move(handler); }
     /// Whether an idle handler is set.
     bool OnIdleAssigned() const { return bool(m_onIdle); }
+    /// Runs the handler once, at the first idle time after the main form's first paint (before
+    /// the idle handler): for start-up work that would hold back the window's first showing.
+    void AfterFirstPaint(std::function<void()> handler) { m_afterFirstPaint.push_back(std::move(handler)); }
 
     /// @name Main form
     ///@{
@@ -74,6 +78,7 @@ private:
     /// before the application goes.
     std::future<void> m_fontDatabaseRead;
     TIdleEvent m_onIdle;
+    std::vector<std::function<void()>> m_afterFirstPaint;
     TErrorDisplay m_errorDisplay;
     QPointer<QWidget> m_mainForm;
     int m_showingException = 0;

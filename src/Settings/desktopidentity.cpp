@@ -3,12 +3,21 @@
 #include <QApplication>
 #include <QIcon>
 
-void SetDesktopIdentity()
+namespace {
+
+const QString Id = QStringLiteral("com.orvel.Settings");
+
+} // namespace
+
+void SetDesktopFileName()
 {
-    const QString id = QStringLiteral("com.orvel.Settings");
+    QGuiApplication::setDesktopFileName(Id);
+}
+
+void SetApplicationIcon()
+{
     QIcon icon;
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/%1x%1/%2.png").arg(size).arg(id), QSize(size, size));
+        icon.addFile(QStringLiteral(":/icons/%1x%1/%2.png").arg(size).arg(Id), QSize(size, size));
     QApplication::setWindowIcon(icon);
-    QGuiApplication::setDesktopFileName(id);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
-// Gives the application its icon, which every window it opens carries, and ties its windows
-// to the installed desktop entry.
-void SetDesktopIdentity();
+// Ties the application's windows to the installed desktop entry; call before the first window
+// is built (a Wayland compositor takes the entry's name with the window).
+void SetDesktopFileName();
+
+// Gives the application its icon, which every window it opens carries.
+void SetApplicationIcon();

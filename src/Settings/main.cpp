@@ -24,9 +24,12 @@ int main(int argc, char **argv)
     // Programs started from here choose for themselves.
     if (platform == TPlatform::Xcb)
         qunsetenv("QT_QPA_PLATFORM");
-    SetDesktopIdentity();
+    SetDesktopFileName();
     try {
         TMainForm mainForm;
+        // Read with the main form's window, the icon (eight sizes) holds back the window's map
+        // while the window manager takes it in; windows take it up when it is set.
+        app.AfterFirstPaint(SetApplicationIcon);
         return app.Run(&mainForm);
     } catch (const EComponentError &e) {
         QMessageBox::critical(nullptr, QStringLiteral("Setup"), QString::fromStdString(e.what()));

@@ -86,8 +86,16 @@ TEST(MainForm, IdleTimeWaitsForTheFirstPaint)
     TMainForm form;
     TApplication *app = TApplication::Instance();
     std::optional<bool> exposedAtIdle;
-    app->SetOnIdle([&](QObject *, bool &) {
-        exposedAtIdle = form.windowHandle()->isExposed();
+    QList<bool> exposedAfterFirstPaint;
+    app->AfterFirstPaint([&] { exposedAfterFirstPaint << form.windowHandle()->isExposed(); });
+    app->SetOnIdle([&](QObject *, bool &done) {
+        // Called twice: the work after the first paint is done once, before the first call.
+        if (!exposedAtIdle) {
+            exposedAtIdle = form.windowHandle()->isExposed();
+            EXPECT_EQ(exposedAfterFirstPaint.size(), 1);
+            done = false;
+            return;
+        }
         app->SetOnIdle({});
         form.close();
     });
@@ -95,6 +103,7 @@ TEST(MainForm, IdleTimeWaitsForTheFirstPaint)
     EXPECT_EQ(app->Run(&form), 0);
     ASSERT_TRUE(exposedAtIdle.has_value());
     EXPECT_TRUE(*exposedAtIdle) << "the paint that showing the form brings comes before idle time";
+    EXPECT_EQ(exposedAfterFirstPaint, QList<bool>{true});
     app->SetMainForm(nullptr);
 }
 
@@ -200,7 +209,8 @@ TEST(MainForm, AnUnreadableLayoutEndsTheProgramWithAnErrorBox)
 
 TEST(MainForm, EveryWindowCarriesTheApplicationIcon)
 {
-    SetDesktopIdentity();
+    SetDesktopFileName();
+    SetApplicationIcon();
     const QIcon icon = QApplication::windowIcon();
     EXPECT_EQ(icon.availableSizes(),
               (QList<QSize>{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
