@@ -5,9 +5,18 @@
 #include <QFont>
 #include <QFontDatabase>
 
+#include <fontconfig/fontconfig.h>
+#include <future>
+
 namespace {
 
 const QString ScalableFamily = QStringLiteral("Tahoma");
+
+std::future<void> &ConfigurationRead()
+{
+    static std::future<void> read;
+    return read;
+}
 
 // Whether the file exists and the font database takes it.
 bool Register(const QDir &directory, const QString &fileName)
@@ -28,8 +37,16 @@ QString DesignFonts::WineDirectory()
     return QStringLiteral("/usr/share/wine/fonts");
 }
 
+void DesignFonts::ReadConfiguration()
+{
+    // FcInit loads the configuration once; the font database later takes it as it stands.
+    ConfigurationRead() = std::async(std::launch::async, [] { FcInit(); });
+}
+
 QString DesignFonts::Install(const QString &directory, qreal devicePixelRatio)
 {
+    if (ConfigurationRead().valid())
+        ConfigurationRead().get();
     const QDir dir(directory);
     // Wine's tahomabd.ttf has bold spacing but regular strokes: without it the font engine
     // emboldens the regular face, and "Tahoma" bold looks bold.

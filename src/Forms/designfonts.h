@@ -11,6 +11,11 @@ QString LayoutFamily();
 // Where fonts-wine installs them.
 QString WineDirectory();
 
+// Starts reading the system's font configuration (fontconfig's files and caches, the slow part
+// of the font database) on a worker thread, to overlap the application object's start; call it
+// once, before the application object is built. Install waits for it.
+void ReadConfiguration();
+
 // Registers the faces found in directory with the application's font database, before the
 // first window is built. Wine's MS Sans Serif has bitmap strikes only (13, 16 and 20 pixels),
 // which a device pixel ratio above 1 would blur or miss: there the scalable Tahoma, of nearly

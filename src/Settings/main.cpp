@@ -1,4 +1,5 @@
 #include "application.h"
+#include "designfonts.h"
 #include "desktopidentity.h"
 #include "exceptions.h"
 #include "platformchoice.h"
@@ -19,6 +20,7 @@ int main(int argc, char **argv)
     }
     if (platform == TPlatform::Xcb)
         qputenv("QT_QPA_PLATFORM", "xcb");
+    DesignFonts::ReadConfiguration();
     TApplication app(argc, argv);
     SetupCtrls::Install();
     // Programs started from here choose for themselves.
