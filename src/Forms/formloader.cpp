@@ -276,9 +276,23 @@ QByteArray TFormLoader::Prepare(const QByteArray &layout)
     QSet<QString> names;
 
     while (!in.atEnd()) {
+        const qsizetype tokenStart = in.characterOffset();
         const QXmlStreamReader::TokenType token = in.readNext();
         if (token == QXmlStreamReader::Invalid)
             break;
+        // The form builder ignores blank text (indentation makes up a third of a layout), so the
+        // prepared layout goes without it and the builder reads that much less.
+        if (token == QXmlStreamReader::Characters && in.isWhitespace() && !in.isCDATA()) {
+            // The reader's offset runs ahead of the token; the blank is what precedes the next tag,
+            // when it stands there literally.
+            const qsizetype end = text.indexOf(QLatin1Char('<'), tokenStart);
+            const qsizetype start = end - in.text().size();
+            if (end >= 0 && start >= copied && QStringView(text).sliced(start, end - start) == in.text()) {
+                prepared += QStringView(text).sliced(copied, start - copied);
+                copied = end;
+            }
+            continue;
+        }
         if (token == QXmlStreamReader::StartElement) {
             const QString tag = in.name().toString();
             const QString className = in.attributes().value(QLatin1String("class")).toString();

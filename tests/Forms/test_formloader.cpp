@@ -263,3 +263,21 @@ TEST(Application, ReportsExceptionsEscapingHandlersAndGoesOn)
 } // namespace
 
 #include "test_formloader.moc"
+
+// Blank text between elements is left out of what the form builder reads; a padded value is
+// kept as it stands.
+TEST(FormLoader, BlanksBetweenElementsChangeNothing)
+{
+    const QByteArray layout = "<ui version=\"4.0\">\n <widget class=\"TLoaderPage\" name=\"Page\">\n  "
+                              "<widget class=\"QWidget\" name=\"central\">\n   <widget class=\"QLineEdit\" name=\"Edit1\">\n"
+                              "    <property name=\"text\">\n     <string>  </string>\n    </property>\n    " +
+                              Prop("OnChange", "EditChange") + "\n    <property name=\"placeholderText\">"
+                              "<string> a \n b </string></property>\n   </widget>\n  </widget>\n </widget>\n</ui>\n";
+    TLoaderPage page;
+    TFormLoader(&page).Load(layout);
+    ASSERT_NE(page.Edit1, nullptr);
+    EXPECT_EQ(page.Edit1->text(), QString());
+    EXPECT_EQ(page.Edit1->placeholderText(), QStringLiteral(" a \n b "));
+    page.Edit1->setText(QStringLiteral("1"));
+    EXPECT_EQ(page.calls, QStringList{QStringLiteral("change:Edit1")});
+}
