@@ -261,6 +261,14 @@ void TBoardImage::showEvent(QShowEvent *event)
     WatchForm();
     CenterInForm();
     ApplyDesignScale();
+    // A window manager takes a while to map a new window: the picture is stretched in that wait,
+    // so that the first paint only draws it.
+    if (!Component::IsDesigning(this)) {
+        QMetaObject::invokeMethod(this, [this] {
+            if (const QRect dest = DestRect(); m_picture->HasGraphic() && !dest.isEmpty())
+                Scaled(dest, devicePixelRatioF());
+        }, Qt::QueuedConnection);
+    }
 }
 
 void TBoardImage::resizeEvent(QResizeEvent *event)
