@@ -514,10 +514,11 @@ void TFormLoader::Resolve(const Deferred &item)
 void TFormLoader::BindEvent(QObject *component, const QByteArray &event, const QString &handlerName)
 {
     const QMetaObject *formMeta = m_form->metaObject();
+    const QByteArray name = handlerName.toLatin1();
     QMetaMethod handler;
     for (int i = 0; i < formMeta->methodCount(); ++i) {
         const QMetaMethod method = formMeta->method(i);
-        if (method.name() == handlerName.toLatin1() && method.methodType() != QMetaMethod::Signal) {
+        if (method.name() == name && method.methodType() != QMetaMethod::Signal) {
             handler = method;
             break;
         }
