@@ -6,10 +6,19 @@
 
 namespace {
 
+// Rounds to the nearest integer, halves to even, as nearbyint does in the default rounding mode,
+// without its call: below 2^22 in magnitude, adding 1.5 x 2^23 leaves no fraction bits.
+// Larger values come out wrong but beyond the channel's bounds on the same side.
+inline float RoundHalfEven(float value)
+{
+    constexpr float shift = 12582912.0f;
+    return (value + shift) - shift;
+}
+
 // One channel moved from base towards tint by f, to the nearest integer with halves to even.
 inline quint32 Mix(float base, float tint, float f)
 {
-    return quint32(qBound(0.0f, std::nearbyint(base * (1.0f - f) + tint * f), 255.0f));
+    return quint32(qBound(0.0f, RoundHalfEven(base * (1.0f - f) + tint * f), 255.0f));
 }
 
 } // namespace
