@@ -268,16 +268,17 @@ TEST(Application, ReportsExceptionsEscapingHandlersAndGoesOn)
 // kept as it stands.
 TEST(FormLoader, BlanksBetweenElementsChangeNothing)
 {
-    const QByteArray layout = "<ui version=\"4.0\">\n <widget class=\"TLoaderPage\" name=\"Page\">\n  "
-                              "<widget class=\"QWidget\" name=\"central\">\n   <widget class=\"QLineEdit\" name=\"Edit1\">\n"
-                              "    <property name=\"text\">\n     <string>  </string>\n    </property>\n    " +
+    const QByteArray layout = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ui version=\"4.0\">\n <widget "
+                              "class=\"TLoaderPage\" name=\"Page\">\r\n\t<!-- page -->\n  <widget class=\"QWidget\" "
+                              "name=\"central\">\n   <widget class=\"QLineEdit\" name=\"Edit1\">\n    <property "
+                              "name=\"text\">\n     <string>  </string>\n    </property> &#32;\n    " +
                               Prop("OnChange", "EditChange") + "\n    <property name=\"placeholderText\">"
-                              "<string> a \n b </string></property>\n   </widget>\n  </widget>\n </widget>\n</ui>\n";
+                              "<string> a &amp;\n b </string></property>\n   </widget>\n  </widget>\n </widget>\n</ui>\n";
     TLoaderPage page;
     TFormLoader(&page).Load(layout);
     ASSERT_NE(page.Edit1, nullptr);
     EXPECT_EQ(page.Edit1->text(), QString());
-    EXPECT_EQ(page.Edit1->placeholderText(), QStringLiteral(" a \n b "));
+    EXPECT_EQ(page.Edit1->placeholderText(), QStringLiteral(" a &\n b "));
     page.Edit1->setText(QStringLiteral("1"));
     EXPECT_EQ(page.calls, QStringList{QStringLiteral("change:Edit1")});
 }
