@@ -260,10 +260,6 @@ TEST(Application, ReportsExceptionsEscapingHandlersAndGoesOn)
     EXPECT_EQ(icon, QMessageBox::Critical);
 }
 
-} // namespace
-
-#include "test_formloader.moc"
-
 // Blank text between elements is left out of what the form builder reads; a padded value is
 // kept as it stands.
 TEST(FormLoader, BlanksBetweenElementsChangeNothing)
@@ -282,3 +278,8 @@ TEST(FormLoader, BlanksBetweenElementsChangeNothing)
     page.Edit1->setText(QStringLiteral("1"));
     EXPECT_EQ(page.calls, QStringList{QStringLiteral("change:Edit1")});
 }
+
+} // namespace
+
+#include "test_formloader.moc"
+
