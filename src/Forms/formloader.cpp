@@ -280,7 +280,7 @@ QByteArray TFormLoader::Prepare(const QByteArray &layout)
         const QXmlStreamReader::TokenType token = in.readNext();
         if (token == QXmlStreamReader::Invalid)
             break;
-        // The form builder ignores blank text (indentation makes up a third of a layout), so the
+        // The form builder ignores blank text (indentation makes up a quarter of a layout), so the
         // prepared layout goes without it and the builder reads that much less.
         if (token == QXmlStreamReader::Characters && in.isWhitespace() && !in.isCDATA()) {
             // The reader's offset runs ahead of the token; the blank is what precedes the next tag,
